@@ -1,0 +1,128 @@
+#include "Core/CommandLine.h"
+
+#include <charconv>
+
+namespace Tarn
+{
+	namespace
+	{
+		bool ParseCount( const std::string& text, uint64_t& value )
+		{
+			if ( text.empty() )
+				return false;
+			const char* end = text.data() + text.size();
+			const auto result = std::from_chars( text.data(), end, value );
+			return result.ec == std::errc() && result.ptr == end;
+		}
+	}
+
+	const char* UsageText()
+	{
+		return "usage: kelvane [options]\n"
+		       "  --help                 show this text and exit\n"
+		       "  --version              show the version and exit\n"
+		       "  --headless             run without a window, sound or real time: every tick\n"
+		       "                         is one 16 ms update step\n"
+		       "  --frames N             exit after N update steps (N >= 1)\n"
+		       "  --log FILE             write every log message to FILE\n"
+		       "  --on-assert MODE       answer to a failed assertion when no box can be shown:\n"
+		       "                         abort (exit code 1), ignore, or break (into a debugger)\n";
+	}
+
+	CommandLineResult ParseCommandLine( const std::vector<std::string>& arguments )
+	{
+		CommandLineResult result;
+		LaunchOptions& options = result.mOptions;
+
+		for ( size_t i = 0; i < arguments.size(); ++i )
+		{
+			std::string name = arguments[i];
+			std::string value;
+			bool hasValue = false;
+			if ( const size_t equals = name.find( '=' ); name.rfind( "--", 0 ) == 0 && equals != std::string::npos )
+			{
+				value = name.substr( equals + 1 );
+				name = name.substr( 0, equals );
+				hasValue = true;
+			}
+			auto takeValue = [&]( const char* what ) -> bool {
+				if ( hasValue )
+					return true;
+				if ( i + 1 >= arguments.size() )
+				{
+					result.mError = name + " needs " + what;
+					return false;
+				}
+				value = arguments[++i];
+				return true;
+			};
+			auto noValue = [&]() -> bool {
+				if ( hasValue )
+					result.mError = name + " takes no value";
+				return !hasValue;
+			};
+
+			if ( name == "--help" || name == "-h" )
+			{
+				if ( !noValue() )
+					return result;
+				options.mHelp = true;
+			}
+			else if ( name == "--version" )
+			{
+				if ( !noValue() )
+					return result;
+				options.mVersion = true;
+			}
+			else if ( name == "--headless" )
+			{
+				if ( !noValue() )
+					return result;
+				options.mHeadless = true;
+			}
+			else if ( name == "--frames" )
+			{
+				if ( !takeValue( "a number of update steps" ) )
+					return result;
+				if ( !ParseCount( value, options.mFrames ) || options.mFrames == 0 )
+				{
+					result.mError = "--frames needs a whole number of at least 1, not '" + value + "'";
+					return result;
+				}
+			}
+			else if ( name == "--log" )
+			{
+				if ( !takeValue( "a file name" ) )
+					return result;
+				if ( value.empty() )
+				{
+					result.mError = "--log needs a file name";
+					return result;
+				}
+				options.mLogFile = value;
+			}
+			else if ( name == "--on-assert" )
+			{
+				if ( !takeValue( "abort, ignore or break" ) )
+					return result;
+				if ( value == "abort" )
+					options.mOnAssert = Platform::AssertChoice::Abort;
+				else if ( value == "ignore" )
+					options.mOnAssert = Platform::AssertChoice::Ignore;
+				else if ( value == "break" )
+					options.mOnAssert = Platform::AssertChoice::Retry;
+				else
+				{
+					result.mError = "--on-assert takes abort, ignore or break, not '" + value + "'";
+					return result;
+				}
+			}
+			else
+			{
+				result.mError = "unknown option '" + arguments[i] + "'";
+				return result;
+			}
+		}
+		return result;
+	}
+}

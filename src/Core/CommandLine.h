@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Platform/AssertBox.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Tarn
+{
+	// What the command line asks of this run.
+	struct LaunchOptions
+	{
+		bool mHelp = false;
+		bool mVersion = false;
+		bool mHeadless = false;
+		uint64_t mFrames = 0; // 0: run until Exit
+		std::string mLogFile;
+		Platform::AssertChoice mOnAssert = Platform::AssertChoice::Abort;
+	};
+
+	struct CommandLineResult
+	{
+		LaunchOptions mOptions;
+		std::string mError; // empty when the command line was understood
+	};
+
+	CommandLineResult ParseCommandLine( const std::vector<std::string>& arguments );
+	const char* UsageText();
+}

@@ -1,0 +1,128 @@
+#include "Core/GameWindow/GameProject.h"
+
+#include "Platform/Clock.h"
+#include "core/Services.h"
+
+#include <type_traits>
+#include <utility>
+
+namespace Tarn
+{
+	namespace
+	{
+		template <typename T>
+		void AddToContainer( GameComponentContainer& components, T* service )
+		{
+			if constexpr ( std::is_base_of_v<DrawableGameComponent, T> )
+				components.AddDrawableComponent( service );
+			else
+				components.AddComponent( service );
+		}
+
+		template <typename T>
+		void RemoveFromContainer( GameComponentContainer& components, T* service )
+		{
+			if constexpr ( std::is_base_of_v<DrawableGameComponent, T> )
+				components.RemoveDrawableComponent( service );
+			else
+				components.RemoveComponent( service );
+		}
+
+		template <typename T>
+		void CreateService( Game* game, GameComponentContainer& components )
+		{
+			T* service = new T( game );
+			AddToContainer( components, service );
+			Services::Add<T>( service );
+		}
+
+		template <typename T>
+		void DestroyService( GameComponentContainer& components )
+		{
+			T* service = Services::Get<T>();
+			if ( !service )
+				return;
+			RemoveFromContainer( components, service );
+			Services::Remove<T>();
+			delete service;
+		}
+
+		template <size_t... I>
+		void CreateAll( Game* game, GameComponentContainer& components, std::index_sequence<I...> )
+		{
+			( CreateService<std::tuple_element_t<I, HeapServices>>( game, components ), ... );
+		}
+
+		template <size_t... I>
+		void DestroyAllReversed( GameComponentContainer& components, std::index_sequence<I...> )
+		{
+			constexpr size_t last = sizeof...( I ) - 1;
+			( DestroyService<std::tuple_element_t<last - I, HeapServices>>( components ), ... );
+		}
+	}
+
+	GameProject::GameProject( const LaunchOptions& options )
+	    : mWindow( this ), mKeyboard( this ), mMouse( this ), mOptions( options )
+	{
+		if ( options.mHeadless )
+			mClock = std::make_unique<Platform::FixedStepClock>();
+		else
+			mClock = std::make_unique<Platform::RealClock>();
+		SetClock( mClock.get() );
+		SetStepLimit( options.mFrames );
+
+		mComponents.AddComponent( &mWindow );
+		Services::Add<GameWindow>( &mWindow );
+		mComponents.AddComponent( &mKeyboard );
+		Services::Add<KeyboardManager>( &mKeyboard );
+		mComponents.AddComponent( &mMouse );
+		Services::Add<MouseManager>( &mMouse );
+	}
+
+	GameProject::~GameProject()
+	{
+		DestroyComponents();
+
+		Services::Remove<MouseManager>();
+		Services::Remove<KeyboardManager>();
+		Services::Remove<GameWindow>();
+		mComponents.RemoveComponent( &mMouse );
+		mComponents.RemoveComponent( &mKeyboard );
+		mComponents.RemoveComponent( &mWindow );
+	}
+
+	void GameProject::RegisterResources()
+	{
+		// The resource registry arrives with the file system; until then there is
+		// nothing to register with.
+	}
+
+	void GameProject::CreateComponents()
+	{
+		if ( mComponentsCreated )
+			return;
+		CreateAll( this, mComponents, std::make_index_sequence<std::tuple_size_v<HeapServices>>() );
+		mComponentsCreated = true;
+	}
+
+	void GameProject::DestroyComponents()
+	{
+		if ( !mComponentsCreated )
+			return;
+		DestroyAllReversed( mComponents, std::make_index_sequence<std::tuple_size_v<HeapServices>>() );
+		mComponentsCreated = false;
+	}
+
+	void GameProject::Run()
+	{
+		Initialise();
+		LoadContent();
+		StartTimer();
+		// The main menu is pushed here, once the state stack and the menus exist.
+		GameStateManager::Instance().ProcessRequests();
+		Loop();
+		StopTimer();
+		UnloadContent();
+		Shutdown();
+	}
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Core/CommandLine.h"
+#include "Core/GameWindow/Game.h"
+#include "Core/PendingServices.h"
+
+#include <memory>
+#include <tuple>
+
+namespace Platform
+{
+	class Clock;
+}
+
+namespace Tarn
+{
+	// The heap services of the game, in the order of their creation; destruction runs
+	// the other way.
+	using HeapServices = std::tuple<StateMachineManager, GraphicsManager, TextureManager, AnimationManager,
+	                                PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
+	                                SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager,
+	                                LevelManager, ButtonManager, FontManager, GameLevelSelector, DebugToolsManager,
+	                                PropertyEditor>;
+
+	// The game itself: embeds the window and the two input managers, creates the other
+	// services and runs the loop.
+	class GameProject : public Game
+	{
+	public:
+		explicit GameProject( const LaunchOptions& options = LaunchOptions() );
+		~GameProject() override;
+
+		void Run() override;
+
+		static void RegisterResources();
+		void CreateComponents();
+		void DestroyComponents();
+
+		const LaunchOptions& Options() const { return mOptions; }
+
+		GameWindow mWindow;
+		KeyboardManager mKeyboard;
+		MouseManager mMouse;
+
+	private:
+		LaunchOptions mOptions;
+		std::unique_ptr<Platform::Clock> mClock;
+		bool mComponentsCreated = false;
+	};
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+// Engine services and singletons the game is already assembled from but whose
+// behaviour is not built yet. Each class stands here with its real name and base so
+// that GameProject creates, files and registers it in its place in the order; it
+// does nothing. When a piece is built, its class moves out of this file into its own
+// subsystem folder and this file loses that block.
+
+#include "Core/GameComponent.h"
+#include "core/HashedName.h"
+
+namespace Tarn
+{
+	class Game;
+
+#define TARN_PENDING_SERVICE( Class, Base )                    \
+	class Class : public Base                                  \
+	{                                                          \
+		TARN_CLASS_NAME( Class )                               \
+                                                               \
+	public:                                                    \
+		explicit Class( Game* game ) : Base( game ) {}         \
+		void Update( GameTime& ) override {}                   \
+		void Initialise() override {}                          \
+		void Shutdown() override {}                            \
+		TARN_PENDING_DRAW_##Base                               \
+	};
+
+#define TARN_PENDING_DRAW_GameComponent
+#define TARN_PENDING_DRAW_DrawableGameComponent \
+	void Draw( GameTime& ) override {}
+
+	// Embedded in the game project.
+	TARN_PENDING_SERVICE( GameWindow, GameComponent )
+	TARN_PENDING_SERVICE( KeyboardManager, GameComponent )
+	TARN_PENDING_SERVICE( MouseManager, GameComponent )
+
+	// Created on the heap by GameProject::CreateComponents, in this order.
+	TARN_PENDING_SERVICE( StateMachineManager, GameComponent )
+	TARN_PENDING_SERVICE( TextureManager, DrawableGameComponent )
+	TARN_PENDING_SERVICE( AnimationManager, GameComponent )
+	TARN_PENDING_SERVICE( PhysicsManager, GameComponent )
+	TARN_PENDING_SERVICE( CollisionManager, GameComponent )
+	TARN_PENDING_SERVICE( ShadowManager, GameComponent )
+	TARN_PENDING_SERVICE( ParticleManager, DrawableGameComponent )
+	TARN_PENDING_SERVICE( SoundManager, GameComponent )
+	TARN_PENDING_SERVICE( SkillManager, GameComponent )
+	TARN_PENDING_SERVICE( StatusBarManager, GameComponent )
+	TARN_PENDING_SERVICE( TextManager, GameComponent )
+	TARN_PENDING_SERVICE( ObjectiveManager, GameComponent )
+	TARN_PENDING_SERVICE( ScoreManager, GameComponent )
+	TARN_PENDING_SERVICE( LevelManager, DrawableGameComponent )
+	TARN_PENDING_SERVICE( ButtonManager, GameComponent )
+	TARN_PENDING_SERVICE( FontManager, DrawableGameComponent )
+	TARN_PENDING_SERVICE( GameLevelSelector, GameComponent )
+	TARN_PENDING_SERVICE( DebugToolsManager, GameComponent )
+	TARN_PENDING_SERVICE( PropertyEditor, GameComponent )
+
+	// No render device yet: a frame begins without one and nothing reaches a screen.
+	class GraphicsManager : public DrawableGameComponent
+	{
+		TARN_CLASS_NAME( GraphicsManager )
+
+	public:
+		explicit GraphicsManager( Game* game ) : DrawableGameComponent( game ) {}
+		void Update( GameTime& ) override {}
+		void Draw( GameTime& ) override {}
+		void Initialise() override {}
+		void Shutdown() override {}
+		bool BeginFrame() { return true; }
+		void EndFrame() {}
+	};
+
+	// No states exist yet, so the stack never holds a request to process.
+	class GameStateManager
+	{
+	public:
+		static GameStateManager& Instance()
+		{
+			static GameStateManager manager;
+			return manager;
+		}
+		void ProcessRequests() {}
+		void Clear() {}
+	};
+
+	// No objects exist yet: nothing is queued for destruction and nothing is owned.
+	class ObjectManager
+	{
+	public:
+		static ObjectManager& Instance()
+		{
+			static ObjectManager manager;
+			return manager;
+		}
+		void Update() {}
+		void DestroyAll() {}
+	};
+
+#undef TARN_PENDING_DRAW_GameComponent
+#undef TARN_PENDING_DRAW_DrawableGameComponent
+#undef TARN_PENDING_SERVICE
+}

@@ -1,0 +1,80 @@
+#include "Core/CommandLine.h"
+#include "Core/GameWindow/GameProject.h"
+#include "Platform/AssertBox.h"
+#include "Platform/Display.h"
+#include "Platform/Process.h"
+#include "Utilities/LogSinks.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+int main( int argc, char** argv )
+{
+	const std::vector<std::string> arguments( argv + 1, argv + argc );
+	const Tarn::CommandLineResult parsed = Tarn::ParseCommandLine( arguments );
+	if ( !parsed.mError.empty() )
+	{
+		std::fprintf( stderr, "kelvane: %s\n%s", parsed.mError.c_str(), Tarn::UsageText() );
+		return 2;
+	}
+	const Tarn::LaunchOptions& options = parsed.mOptions;
+	if ( options.mHelp )
+	{
+		std::fputs( Tarn::UsageText(), stdout );
+		return 0;
+	}
+	if ( options.mVersion )
+	{
+		std::printf( "kelvane %s\n", KELVANE_VERSION );
+		return 0;
+	}
+
+	Tarn::Log& log = Tarn::Log::Instance();
+	log.AddSink( "console", new Tarn::ConsoleLogSink() );
+	if ( !options.mLogFile.empty() )
+	{
+		auto* file = new Tarn::FileLogSink();
+		if ( !file->Open( options.mLogFile ) )
+		{
+			delete file;
+			std::fprintf( stderr, "kelvane: cannot write the log file '%s'\n", options.mLogFile.c_str() );
+			return 2;
+		}
+		log.AddSink( "file", file );
+	}
+
+	Platform::SetUnattendedAssertChoice( options.mOnAssert );
+	if ( options.mHeadless )
+	{
+		Platform::SetAssertBoxEnabled( false );
+		Platform::UseHeadlessDrivers();
+	}
+	else
+	{
+		std::string reason;
+		if ( !Platform::HasDisplay( reason ) )
+		{
+			std::fprintf( stderr,
+			              "kelvane: no display was found (%s); Kelvane needs one, or run it with --headless.\n",
+			              reason.c_str() );
+			return 1;
+		}
+	}
+
+	std::string error;
+	if ( !Platform::EnterDataRoot( error ) )
+	{
+		std::fprintf( stderr, "kelvane: %s\n", error.c_str() );
+		return 1;
+	}
+	Platform::InstallInterruptHandlers();
+
+	{
+		Tarn::GameProject project( options );
+		Tarn::GameProject::RegisterResources();
+		project.CreateComponents();
+		project.Run();
+	}
+	return 0;
+}

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds the release and the sanitizer flavours and runs the
+# whole test suite on both. Needs no display: the tests run under their own Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/setup.sh --packages-only
+
+jobs="$(nproc 2>/dev/null || echo 2)"
+run_suite() {
+  local flavour="$1"
+  bash tools/build.sh "$flavour"
+  echo "== tests: $flavour"
+  # Render tests need an X server; xvfb-run starts a private one for the run.
+  xvfb-run -a -s "-screen 0 1920x1080x24" \
+    ctest --test-dir "build/$flavour" --output-on-failure --parallel "$jobs" --timeout 300
+}
+
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+run_suite release
+run_suite asan
