@@ -1,0 +1,142 @@
+#include "Core/GameWindow/GameProject.h"
+#include "core/Services.h"
+#include "support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace
+{
+	using Tarn::GameProject;
+	using Tarn::Services;
+
+
+	Tarn::LaunchOptions Headless( uint64_t frames )
+	{
+		Tarn::LaunchOptions options;
+		options.mHeadless = true;
+		options.mFrames = frames;
+		return options;
+	}
+
+	// Services in their order of registration, as their entries in the update table say.
+	template <typename... T>
+	std::vector<Tarn::IsUpdatable*> Instances()
+	{
+		return { static_cast<Tarn::IsUpdatable*>( Services::Get<T>() )... };
+	}
+
+	TEST( GameProject, CreatesAndRegistersEveryServiceInOrder )
+	{
+		EXPECT_EQ( Services::Get<Tarn::GraphicsManager>(), nullptr );
+		GameProject project( Headless( 1 ) );
+		EXPECT_EQ( Services::Get<Tarn::Game>(), &project );
+		EXPECT_EQ( Services::Get<Tarn::GameWindow>(), &project.mWindow );
+		EXPECT_EQ( Services::Get<Tarn::GraphicsManager>(), nullptr );
+		project.CreateComponents();
+		ASSERT_NE( Services::Get<Tarn::GraphicsManager>(), nullptr );
+
+		using namespace Tarn;
+		const auto expected =
+		    Instances<GameWindow, KeyboardManager, MouseManager, StateMachineManager, GraphicsManager, TextureManager,
+		              AnimationManager, PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
+		              SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager, LevelManager,
+		              ButtonManager, FontManager, GameLevelSelector, DebugToolsManager, PropertyEditor>();
+		std::vector<Tarn::IsUpdatable*> inContainer( project.Components().begin(), project.Components().end() );
+		EXPECT_EQ( inContainer, expected );
+		for ( auto* service : expected )
+			EXPECT_NE( service, nullptr );
+
+		// Each service stands twice in the update table: once filed by itself when it
+		// was built, once by the container. The three members are built before any is
+		// added; each heap service is added right after it is built, so its two entries
+		// are adjacent.
+		std::vector<Tarn::IsUpdatable*> filed;
+		for ( const auto& [order, item] : project.Updatables().Entries() )
+			filed.push_back( item );
+		ASSERT_EQ( filed.size(), 2 * expected.size() );
+		for ( size_t i = 0; i < 3; ++i )
+		{
+			EXPECT_EQ( filed[i], expected[i] );
+			EXPECT_EQ( filed[3 + i], expected[i] );
+		}
+		for ( size_t i = 3; i < expected.size(); ++i )
+		{
+			EXPECT_EQ( filed[2 * i], expected[i] );
+			EXPECT_EQ( filed[2 * i + 1], expected[i] );
+		}
+
+		// The five drawable services stand twice in the draw table, in creation order.
+		const std::vector<Tarn::IsDrawable*> drawables = { Services::Get<GraphicsManager>(),
+		                                                   Services::Get<TextureManager>(),
+		                                                   Services::Get<ParticleManager>(),
+		                                                   Services::Get<LevelManager>(),
+		                                                   Services::Get<FontManager>() };
+		std::vector<Tarn::IsDrawable*> drawn;
+		for ( const auto& [order, item] : project.Drawables().Entries() )
+			drawn.push_back( item );
+		ASSERT_EQ( drawn.size(), 10u );
+		for ( size_t i = 0; i < drawables.size(); ++i )
+		{
+			EXPECT_EQ( drawn[2 * i], drawables[i] );
+			EXPECT_EQ( drawn[2 * i + 1], drawables[i] );
+		}
+	}
+
+	struct CountingService : Tarn::GameComponent
+	{
+		TARN_CLASS_NAME( CountingService )
+		explicit CountingService( Tarn::Game* game ) : GameComponent( game ) {}
+		void Update( Tarn::GameTime& ) override { ++mUpdates; }
+		void Initialise() override { ++mInitialised; }
+		void Shutdown() override { ++mShutdown; }
+		int mUpdates = 0, mInitialised = 0, mShutdown = 0;
+	};
+
+	TEST( GameProject, AServiceAddedThroughTheContainerIsUpdatedTwicePerStep )
+	{
+		GameProject project( Headless( 5 ) );
+		project.CreateComponents();
+		CountingService counter( &project );
+		project.Components().AddComponent( &counter );
+		project.Run();
+		EXPECT_EQ( counter.mUpdates, 10 );
+		EXPECT_EQ( counter.mInitialised, 1 );
+		EXPECT_EQ( counter.mShutdown, 1 );
+		project.Components().RemoveComponent( &counter );
+	}
+
+	TEST( GameProject, RunLogsItsLifecycleInOrderAndLeavesNoServiceBehind )
+	{
+		KelvaneTest::LogCapture capture;
+		{
+			GameProject project( Headless( 120 ) );
+			GameProject::RegisterResources();
+			project.CreateComponents();
+			project.Run();
+			EXPECT_EQ( project.GetStepCount(), 120u );
+		}
+		const std::vector<std::string> expected = { "Creating game.", "Initialising game.", "Components initialised.",
+		                                            "Exit called.", "Shutting down game.", "Components shut down.",
+		                                            "Destroying game." };
+		EXPECT_EQ( capture.Texts(), expected );
+		EXPECT_EQ( Services::Get<Tarn::Game>(), nullptr );
+		EXPECT_EQ( Services::Get<Tarn::GameWindow>(), nullptr );
+		EXPECT_EQ( Services::Get<Tarn::PropertyEditor>(), nullptr );
+		EXPECT_TRUE( Services::Instance().mServices.empty() );
+	}
+
+	TEST( GameProject, AnUpdatableMadeOutsideTheContainerIsFiledOnce )
+	{
+		GameProject project( Headless( 1 ) );
+		struct Loose : Tarn::IsUpdatable
+		{
+			void Update( Tarn::GameTime& ) override {}
+		} loose;
+		EXPECT_EQ( project.Updatables().Count( &loose ), 1u );
+	}
+}
