@@ -56,21 +56,6 @@ namespace Tarn
 	TARN_PENDING_SERVICE( DebugToolsManager, GameComponent )
 	TARN_PENDING_SERVICE( PropertyEditor, GameComponent )
 
-	// No render device yet: a frame begins without one and nothing reaches a screen.
-	class GraphicsManager : public DrawableGameComponent
-	{
-		TARN_CLASS_NAME( GraphicsManager )
-
-	public:
-		explicit GraphicsManager( Game* game ) : DrawableGameComponent( game ) {}
-		void Update( GameTime& ) override {}
-		void Draw( GameTime& ) override {}
-		void Initialise() override {}
-		void Shutdown() override {}
-		bool BeginFrame() { return true; }
-		void EndFrame() {}
-	};
-
 	// No states exist yet, so the stack never holds a request to process.
 	class GameStateManager
 	{

@@ -24,3 +24,14 @@ namespace Platform
 			SDL_Delay( static_cast<Uint32>( milliseconds ) );
 	}
 }
+
+#include "Platform/Timing.h"
+
+namespace Platform
+{
+	void SleepMilliseconds( int milliseconds )
+	{
+		if ( milliseconds > 0 )
+			SDL_Delay( static_cast<Uint32>( milliseconds ) );
+	}
+}

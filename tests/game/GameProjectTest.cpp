@@ -32,17 +32,17 @@ namespace
 
 	TEST( GameProject, CreatesAndRegistersEveryServiceInOrder )
 	{
-		EXPECT_EQ( Services::Get<Tarn::GraphicsManager>(), nullptr );
+		EXPECT_EQ( Services::Get<Graphics::GraphicsManager>(), nullptr );
 		GameProject project( Headless( 1 ) );
 		EXPECT_EQ( Services::Get<Tarn::Game>(), &project );
 		EXPECT_EQ( Services::Get<Tarn::GameWindow>(), &project.mWindow );
-		EXPECT_EQ( Services::Get<Tarn::GraphicsManager>(), nullptr );
+		EXPECT_EQ( Services::Get<Graphics::GraphicsManager>(), nullptr );
 		project.CreateComponents();
-		ASSERT_NE( Services::Get<Tarn::GraphicsManager>(), nullptr );
+		ASSERT_NE( Services::Get<Graphics::GraphicsManager>(), nullptr );
 
 		using namespace Tarn;
 		const auto expected =
-		    Instances<GameWindow, KeyboardManager, MouseManager, StateMachineManager, GraphicsManager, TextureManager,
+		    Instances<GameWindow, KeyboardManager, MouseManager, StateMachineManager, Graphics::GraphicsManager, TextureManager,
 		              AnimationManager, PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
 		              SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager, LevelManager,
 		              ButtonManager, FontManager, GameLevelSelector, DebugToolsManager, PropertyEditor>();
@@ -71,7 +71,7 @@ namespace
 		}
 
 		// The five drawable services stand twice in the draw table, in creation order.
-		const std::vector<Tarn::IsDrawable*> drawables = { Services::Get<GraphicsManager>(),
+		const std::vector<Tarn::IsDrawable*> drawables = { Services::Get<Graphics::GraphicsManager>(),
 		                                                   Services::Get<TextureManager>(),
 		                                                   Services::Get<ParticleManager>(),
 		                                                   Services::Get<LevelManager>(),

@@ -1,6 +1,7 @@
 #include "Core/GameWindow/Game.h"
 
 #include "Core/PendingServices.h"
+#include "Graphics/GraphicsManager.h"
 #include "Platform/Clock.h"
 #include "Platform/Process.h"
 #include "Utilities/Assert.h"
@@ -237,13 +238,13 @@ namespace Tarn
 
 	bool Game::BeginDraw()
 	{
-		GraphicsManager* graphics = Services::Get<GraphicsManager>();
+		Graphics::GraphicsManager* graphics = Services::Get<Graphics::GraphicsManager>();
 		return graphics && graphics->BeginFrame();
 	}
 
 	void Game::EndDraw()
 	{
-		if ( GraphicsManager* graphics = Services::Get<GraphicsManager>() )
+		if ( Graphics::GraphicsManager* graphics = Services::Get<Graphics::GraphicsManager>() )
 			graphics->EndFrame();
 	}
 }

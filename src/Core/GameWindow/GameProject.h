@@ -3,6 +3,7 @@
 #include "Core/CommandLine.h"
 #include "Core/GameWindow/Game.h"
 #include "Core/PendingServices.h"
+#include "Graphics/GraphicsManager.h"
 
 #include <memory>
 #include <tuple>
@@ -16,7 +17,7 @@ namespace Tarn
 {
 	// The heap services of the game, in the order of their creation; destruction runs
 	// the other way.
-	using HeapServices = std::tuple<StateMachineManager, GraphicsManager, TextureManager, AnimationManager,
+	using HeapServices = std::tuple<StateMachineManager, Graphics::GraphicsManager, TextureManager, AnimationManager,
 	                                PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
 	                                SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager,
 	                                LevelManager, ButtonManager, FontManager, GameLevelSelector, DebugToolsManager,

@@ -1,0 +1,6 @@
+#pragma once
+
+namespace Platform
+{
+	void SleepMilliseconds( int milliseconds );
+}

@@ -1,0 +1,147 @@
+// The real OpenGL device on a real window (Xvfb in CI): what reaches the pixels.
+#include "Core/GameWindow/GameProject.h"
+#include "Graphics/GraphicsManager.h"
+#include "Platform/RenderDevice.h"
+#include "core/Services.h"
+#include "support/Program.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace
+{
+	bool HaveDisplay() { return std::getenv( "DISPLAY" ) != nullptr; }
+
+	struct Pixel
+	{
+		int r, g, b, a;
+	};
+
+	Pixel At( const std::vector<uint8_t>& rgba, int width, int x, int y )
+	{
+		const size_t i = ( size_t( y ) * size_t( width ) + size_t( x ) ) * 4;
+		return { rgba[i], rgba[i + 1], rgba[i + 2], rgba[i + 3] };
+	}
+
+	class RealDevice : public testing::Test
+	{
+	protected:
+		void SetUp() override
+		{
+			if ( !HaveDisplay() )
+				GTEST_SKIP() << "no X display";
+			Tarn::LaunchOptions options;
+			options.mWindowed = true;
+			mProject = std::make_unique<Tarn::GameProject>( options );
+			mProject->mWindow.Settings().mFullscreen = false;
+			mProject->CreateComponents();
+			mProject->Initialise();
+			mGraphics = Tarn::Services::Get<Graphics::GraphicsManager>();
+			mDevice = mGraphics->GetDevice();
+		}
+		void TearDown() override
+		{
+			if ( mProject )
+				mProject->Shutdown();
+			mProject.reset();
+		}
+
+		// One quad from (-s, -s) to (s, s) with no transform: s = 1 covers the screen.
+		Platform::BufferHandle Quad( float s )
+		{
+			const Platform::BufferHandle buffer = mDevice->CreateVertexBuffer( 4 );
+			Platform::Vertex* v = mDevice->Lock( buffer );
+			v[0] = { -s, s, 0.5f, 0xFFFFFFFFu, 0, 0 };
+			v[1] = { s, s, 0.5f, 0xFFFFFFFFu, 1, 0 };
+			v[2] = { -s, -s, 0.5f, 0xFFFFFFFFu, 0, 1 };
+			v[3] = { s, -s, 0.5f, 0xFFFFFFFFu, 1, 1 };
+			mDevice->Unlock( buffer );
+			return buffer;
+		}
+
+		std::unique_ptr<Tarn::GameProject> mProject;
+		Graphics::GraphicsManager* mGraphics = nullptr;
+		Platform::RenderDevice* mDevice = nullptr;
+	};
+
+	TEST_F( RealDevice, ClearsToTheClearColourAndDrawsAnUntexturedQuadInItsColour )
+	{
+		ASSERT_NE( mDevice, nullptr );
+		ASSERT_NE( mGraphics->GetVertexShader(), 0u ) << "vertex shader did not compile";
+		ASSERT_NE( mGraphics->GetPixelShader(), 0u ) << "pixel shader did not compile";
+		ASSERT_TRUE( mGraphics->BeginFrame() );
+		const Platform::BufferHandle quad = Quad( 0.5f );
+		const float red[4] = { 1.0f, 0.0f, 0.0f, 1.0f };
+		mDevice->SetShaderMatrix( mGraphics->GetVertexShader(), "WorldViewProj", Graphics::Identity() );
+		mDevice->SetShaderFloat4( mGraphics->GetPixelShader(), "rgba0", red );
+		mDevice->SetTexture( 0, 0 );
+		mDevice->DrawTriangleStrip( quad, 0, 2 );
+
+		std::vector<uint8_t> pixels;
+		int width = 0, height = 0;
+		ASSERT_TRUE( mDevice->ReadBackBuffer( pixels, width, height ) );
+		EXPECT_EQ( width, 1280 );
+		EXPECT_EQ( height, 720 );
+		const Pixel empty = At( pixels, width, 5, 5 );
+		EXPECT_EQ( empty.r, 100 );
+		EXPECT_EQ( empty.g, 100 );
+		EXPECT_EQ( empty.b, 255 );
+		// The quad spans the middle half of the screen.
+		const Pixel middle = At( pixels, width, 640, 360 );
+		EXPECT_EQ( middle.r, 255 );
+		EXPECT_EQ( middle.g, 0 );
+		EXPECT_EQ( middle.b, 0 );
+		const Pixel insideCorner = At( pixels, width, 330, 190 );
+		EXPECT_EQ( insideCorner.r, 255 );
+		const Pixel outside = At( pixels, width, 310, 170 );
+		EXPECT_EQ( outside.b, 255 );
+		mDevice->EndScene();
+		mDevice->Present();
+		EXPECT_EQ( mDevice->DrawCallsLastFrame(), 1u );
+		mDevice->ReleaseVertexBuffer( quad );
+	}
+
+	TEST_F( RealDevice, ABrokenShaderReportsTheCompilersMessage )
+	{
+		const std::string path = testing::TempDir() + "kelvane-broken.glsl";
+		{
+			std::ofstream out( path );
+			out << "#version 330 core\nout vec4 c;\nvoid main() { c = undefinedThing; }\n";
+		}
+		std::string error;
+		EXPECT_EQ( mDevice->CompileShader( path, Platform::ShaderStage::Pixel, error ), 0u );
+		EXPECT_NE( error.find( "undefinedThing" ), std::string::npos ) << error;
+		std::remove( path.c_str() );
+	}
+
+	TEST( Screenshot, AWindowedRunWritesTheLastFrameAsAPng )
+	{
+		if ( !HaveDisplay() )
+			GTEST_SKIP() << "no X display";
+		const std::string path = testing::TempDir() + "kelvane-screenshot.png";
+		std::remove( path.c_str() );
+		const auto outcome = KelvaneTest::RunKelvane( "--windowed --frames 3 --screenshot '" + path + "'" );
+		ASSERT_EQ( outcome.mExitCode, 0 ) << outcome.mOutput;
+		std::vector<uint8_t> pixels;
+		int width = 0, height = 0;
+		std::string error;
+		ASSERT_TRUE( Platform::LoadPicture( path, pixels, width, height, error ) ) << error;
+		EXPECT_EQ( width, 1280 );
+		EXPECT_EQ( height, 720 );
+		const Pixel corner = At( pixels, width, 2, 2 );
+		EXPECT_EQ( corner.r, 100 );
+		EXPECT_EQ( corner.g, 100 );
+		EXPECT_EQ( corner.b, 255 );
+		std::remove( path.c_str() );
+	}
+
+	TEST( Screenshot, IsRefusedWithHeadless )
+	{
+		const auto outcome = KelvaneTest::RunKelvane( "--headless --frames 1 --screenshot x.png" );
+		EXPECT_EQ( outcome.mExitCode, 2 );
+		EXPECT_NE( outcome.mOutput.find( "--screenshot" ), std::string::npos ) << outcome.mOutput;
+	}
+}
