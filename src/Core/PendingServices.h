@@ -71,19 +71,6 @@ namespace Tarn
 		void EndFrame() {}
 	};
 
-	// No states exist yet, so the stack never holds a request to process.
-	class GameStateManager
-	{
-	public:
-		static GameStateManager& Instance()
-		{
-			static GameStateManager manager;
-			return manager;
-		}
-		void ProcessRequests() {}
-		void Clear() {}
-	};
-
 	// No objects exist yet: nothing is queued for destruction and nothing is owned.
 	class ObjectManager
 	{

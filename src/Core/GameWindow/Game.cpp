@@ -1,5 +1,6 @@
 #include "Core/GameWindow/Game.h"
 
+#include "Core/GameStateManager.h"
 #include "Core/PendingServices.h"
 #include "Platform/Clock.h"
 #include "Platform/Process.h"
@@ -91,7 +92,8 @@ namespace Tarn
 	{
 		GameStateManager& states = GameStateManager::Instance();
 		states.ProcessRequests();
-		states.Clear();
+		states.PopAllStates();
+		states.RemoveAllPersistentStates();
 		states.ProcessRequests();
 		ObjectManager::Instance().DestroyAll();
 
