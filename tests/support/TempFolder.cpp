@@ -1,5 +1,9 @@
 #include "support/TempFolder.h"
 
+#include "Utilities/FileSystem.h"
+
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
@@ -58,5 +62,35 @@ namespace KelvaneTest
 	{
 		std::ofstream out( path, std::ios::binary | std::ios::trunc );
 		out << contents;
+	}
+}
+
+namespace KelvaneTest
+{
+	Tarn::FileSystem& SharedFileSystem( std::initializer_list<const char*> exchangeTypes )
+	{
+		// A home of this process alone: ctest runs several test processes at once, and
+		// they would otherwise pass their fragments through the same exchange files.
+		static TempFolder sHome;
+		static Tarn::FileSystem* sFiles = []() {
+			const std::string home = sHome.Path().string();
+			ScopedEnvironment environment;
+			environment.Set( "HOME", home );
+			environment.Set( "XDG_CONFIG_HOME", home + "/.config" );
+			environment.Set( "XDG_DATA_HOME", home + "/.local/share" );
+			testing::internal::CaptureStdout();
+			Tarn::FileSystem* files = &Tarn::FileSystem::Instance();
+			testing::internal::GetCapturedStdout();
+			return files;
+		}();
+		for ( const char* type : exchangeTypes )
+		{
+			if ( sFiles->FindResource( type ) )
+				continue;
+			testing::internal::CaptureStdout();
+			sFiles->AddUserFile( ( std::string( "\\" ) + type + ".xml" ).c_str(), type );
+			testing::internal::GetCapturedStdout();
+		}
+		return *sFiles;
 	}
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,4 +36,17 @@ namespace KelvaneTest
 
 	std::string ReadWholeFile( const std::string& path );
 	void WriteWholeFile( const std::string& path, const std::string& contents );
+}
+
+namespace Tarn
+{
+	class FileSystem;
+}
+
+namespace KelvaneTest
+{
+	// The program's file system, built on first use with its user folder in a folder
+	// of this test process (never the real home, even outside ctest), and with the
+	// exchange file of each given type registered.
+	Tarn::FileSystem& SharedFileSystem( std::initializer_list<const char*> exchangeTypes = {} );
 }
