@@ -40,6 +40,8 @@ int main( int argc, char** argv )
 			std::printf( "component %s\n", name.c_str() );
 		for ( const std::string& name : types.StateTypeNames() )
 			std::printf( "state %s\n", name.c_str() );
+		for ( const std::string& name : types.mRefused )
+			std::printf( "refused %s\n", name.c_str() );
 		return 0;
 	}
 

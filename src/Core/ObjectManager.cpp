@@ -13,8 +13,9 @@ namespace Tarn
 		return manager;
 	}
 
-	// The game destroys every object at shutdown; what is left at process exit is only
-	// freed, since the services its Shutdown would reach are gone.
+	// The game destroys every object at shutdown; what is left at process exit is
+	// deleted without its own Shutdown (its component table still shuts its components
+	// down as it goes).
 	ObjectManager::~ObjectManager()
 	{
 		for ( auto& entry : mObjects )

@@ -7,10 +7,13 @@ namespace Tarn
 	namespace
 	{
 		template <typename Map, typename Creator>
-		bool Register( Map& map, const HashedName& type, Creator creator )
+		bool Register( Map& map, const HashedName& type, Creator creator, std::vector<std::string>& refused )
 		{
 			if ( !creator || map.count( type.GetHash() ) != 0 )
+			{
+				refused.push_back( type.GetName() );
 				return false;
+			}
 			map.emplace( type.GetHash(), typename Map::mapped_type{ type, creator } );
 			return true;
 		}
@@ -34,17 +37,17 @@ namespace Tarn
 
 	bool TypeRegistry::RegisterObjectType( const HashedName& type, ObjectCreator creator )
 	{
-		return Register( mObjectTypes, type, creator );
+		return Register( mObjectTypes, type, creator, mRefused );
 	}
 
 	bool TypeRegistry::RegisterComponentType( const HashedName& type, ComponentCreator creator )
 	{
-		return Register( mComponentTypes, type, creator );
+		return Register( mComponentTypes, type, creator, mRefused );
 	}
 
 	bool TypeRegistry::RegisterStateType( const HashedName& type, StateCreator creator )
 	{
-		return Register( mStateTypes, type, creator );
+		return Register( mStateTypes, type, creator, mRefused );
 	}
 
 	Object* TypeRegistry::CreateObject( const HashedName& type ) const

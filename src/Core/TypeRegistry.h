@@ -26,7 +26,8 @@ namespace Tarn
 	public:
 		static TypeRegistry& Instance();
 
-		// False, and the first registration stays, when the name is taken.
+		// False, and the first registration stays, when the name (or its hash) is taken;
+		// the refused name is kept, so that --list-types shows the clash.
 		bool RegisterObjectType( const HashedName& type, ObjectCreator creator );
 		bool RegisterComponentType( const HashedName& type, ComponentCreator creator );
 		bool RegisterStateType( const HashedName& type, StateCreator creator );
@@ -55,6 +56,7 @@ namespace Tarn
 		std::map<uint32_t, Entry<ObjectCreator>> mObjectTypes;
 		std::map<uint32_t, Entry<ComponentCreator>> mComponentTypes;
 		std::map<uint32_t, Entry<StateCreator>> mStateTypes;
+		std::vector<std::string> mRefused;
 
 	private:
 		TypeRegistry() = default;

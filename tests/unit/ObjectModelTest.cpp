@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -286,5 +287,35 @@ namespace
 		EXPECT_EQ( lookups, 6 );
 		EXPECT_EQ( std::count( Journal().begin(), Journal().end(), "Alpha.deleted" ), 1 );
 		mObjects.ProcessDestroyQueue();
+	}
+}
+
+namespace
+{
+	class Impostor : public Tarn::ObjectComponent
+	{
+	public:
+		explicit Impostor( Tarn::Object* owner ) : ObjectComponent( owner ) {}
+		void Initialise() override {}
+		void Shutdown() override {}
+	};
+
+	TEST( TypeRegistry, ASecondClassUnderATakenNameIsRefused )
+	{
+		RegisterTestTypes();
+		Tarn::TypeRegistry& types = Tarn::TypeRegistry::Instance();
+		const size_t refusedBefore = types.mRefused.size();
+		EXPECT_FALSE( types.RegisterComponentType(
+		    PartA::ClassHashedName(), []( Tarn::Object* owner ) -> Tarn::ObjectComponent* { return new Impostor( owner ); } ) );
+		ASSERT_EQ( types.mRefused.size(), refusedBefore + 1 );
+		EXPECT_EQ( types.mRefused.back(), "TestPartA" );
+
+		Thing owner;
+		std::unique_ptr<Tarn::ObjectComponent> made( types.CreateComponent( PartA::ClassHashedName(), &owner ) );
+		EXPECT_NE( dynamic_cast<PartA*>( made.get() ), nullptr ) << "the first registration stays";
+		EXPECT_EQ( types.CreateObject( HashedName( "NoSuchObject" ) ), nullptr );
+		EXPECT_TRUE( types.HasComponentType( HashedName( "TransformComponent" ) ) );
+		made.reset();
+		Journal().clear();
 	}
 }

@@ -144,7 +144,7 @@ namespace Tarn
 		Initialise();
 		LoadContent();
 		StartTimer();
-		// The main menu is pushed here, once the state stack and the menus exist.
+		// The main menu state is pushed here once the menus exist.
 		GameStateManager::Instance().ProcessRequests();
 		Loop();
 		StopTimer();
