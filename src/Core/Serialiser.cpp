@@ -1,6 +1,5 @@
 #include "Core/Serialiser.h"
 
-#include "Core/Object.h"
 #include "Utilities/FileSystem.h"
 #include "Utilities/Log.h"
 
@@ -239,43 +238,5 @@ namespace Tarn
 		LoadDocument( contents, file ? file : "" );
 		for ( pugi::xml_node node : contents.children() )
 			mCurrentElement.append_copy( node );
-	}
-
-	void Object::Serialise( ResourceRecord& record )
-	{
-		if ( !record.NamesFile() )
-			return;
-		Serialiser& serialiser = Serialiser::Instance();
-		FileSystem& files = FileSystem::Instance();
-		const pugi::xml_node previous = serialiser.GetCurrentElement();
-		serialiser.SetCurrentElement( serialiser.BeginObject( mType, mName ) );
-		for ( ObjectComponent* component : mComponents.Components() )
-		{
-			ResourceRecord* exchange = files.FindResource( component->mType.GetName().c_str() );
-			if ( !exchange || !exchange->NamesFile() )
-				continue;
-			component->Serialise( *exchange );
-			serialiser.AppendFileContents( exchange->mPath.c_str() );
-		}
-		serialiser.SetCurrentElement( previous );
-		if ( const ResourceRecord* objectFile = files.GetResource( "ObjectDefault" ) )
-			serialiser.SaveObject( *objectFile );
-	}
-
-	void Object::Deserialise( ResourceRecord& record )
-	{
-		if ( !record.NamesFile() )
-			return;
-		Serialiser& serialiser = Serialiser::Instance();
-		FileSystem& files = FileSystem::Instance();
-		serialiser.LoadObject( record );
-		for ( ObjectComponent* component : mComponents.Components() )
-		{
-			ResourceRecord* exchange = files.FindResource( component->mType.GetName().c_str() );
-			if ( !exchange || !exchange->NamesFile() )
-				continue;
-			serialiser.ExtractComponent( component->mType.GetName().c_str(), exchange->mPath.c_str() );
-			component->Deserialise( *exchange );
-		}
 	}
 }
