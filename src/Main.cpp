@@ -1,4 +1,5 @@
 #include "Core/CommandLine.h"
+#include "Core/TypeRegistry.h"
 #include "Core/GameWindow/GameProject.h"
 #include "Platform/AssertBox.h"
 #include "Platform/Display.h"
@@ -27,6 +28,20 @@ int main( int argc, char** argv )
 	if ( options.mVersion )
 	{
 		std::printf( "kelvane %s\n", KELVANE_VERSION );
+		return 0;
+	}
+
+	if ( options.mListTypes )
+	{
+		const Tarn::TypeRegistry& types = Tarn::TypeRegistry::Instance();
+		for ( const std::string& name : types.ObjectTypeNames() )
+			std::printf( "object %s\n", name.c_str() );
+		for ( const std::string& name : types.ComponentTypeNames() )
+			std::printf( "component %s\n", name.c_str() );
+		for ( const std::string& name : types.StateTypeNames() )
+			std::printf( "state %s\n", name.c_str() );
+		for ( const std::string& name : types.mRefused )
+			std::printf( "refused %s\n", name.c_str() );
 		return 0;
 	}
 

@@ -25,6 +25,7 @@ namespace Tarn
 		       "                         is one 16 ms update step\n"
 		       "  --frames N             exit after N update steps (N >= 1)\n"
 		       "  --log FILE             write every log message to FILE\n"
+		       "  --list-types           list the registered object, component and state types\n"
 		       "  --on-assert MODE       answer to a failed assertion when no box can be shown:\n"
 		       "                         abort (exit code 1), ignore, or break (into a debugger)\n";
 	}
@@ -79,6 +80,12 @@ namespace Tarn
 				if ( !noValue() )
 					return result;
 				options.mHeadless = true;
+			}
+			else if ( name == "--list-types" )
+			{
+				if ( !noValue() )
+					return result;
+				options.mListTypes = true;
 			}
 			else if ( name == "--frames" )
 			{

@@ -14,6 +14,7 @@ namespace Tarn
 		bool mHelp = false;
 		bool mVersion = false;
 		bool mHeadless = false;
+		bool mListTypes = false;
 		uint64_t mFrames = 0; // 0: run until Exit
 		std::string mLogFile;
 		Platform::AssertChoice mOnAssert = Platform::AssertChoice::Abort;

@@ -39,7 +39,6 @@ namespace Tarn
 	TARN_PENDING_SERVICE( StateMachineManager, GameComponent )
 	TARN_PENDING_SERVICE( TextureManager, DrawableGameComponent )
 	TARN_PENDING_SERVICE( AnimationManager, GameComponent )
-	TARN_PENDING_SERVICE( PhysicsManager, GameComponent )
 	TARN_PENDING_SERVICE( CollisionManager, GameComponent )
 	TARN_PENDING_SERVICE( ShadowManager, GameComponent )
 	TARN_PENDING_SERVICE( ParticleManager, DrawableGameComponent )
@@ -69,32 +68,6 @@ namespace Tarn
 		void Shutdown() override {}
 		bool BeginFrame() { return true; }
 		void EndFrame() {}
-	};
-
-	// No states exist yet, so the stack never holds a request to process.
-	class GameStateManager
-	{
-	public:
-		static GameStateManager& Instance()
-		{
-			static GameStateManager manager;
-			return manager;
-		}
-		void ProcessRequests() {}
-		void Clear() {}
-	};
-
-	// No objects exist yet: nothing is queued for destruction and nothing is owned.
-	class ObjectManager
-	{
-	public:
-		static ObjectManager& Instance()
-		{
-			static ObjectManager manager;
-			return manager;
-		}
-		void Update() {}
-		void DestroyAll() {}
 	};
 
 #undef TARN_PENDING_DRAW_GameComponent

@@ -1,5 +1,7 @@
 #include "Core/GameWindow/Game.h"
 
+#include "Core/GameStateManager.h"
+#include "Core/ObjectManager.h"
 #include "Core/PendingServices.h"
 #include "Platform/Clock.h"
 #include "Platform/Process.h"
@@ -91,7 +93,8 @@ namespace Tarn
 	{
 		GameStateManager& states = GameStateManager::Instance();
 		states.ProcessRequests();
-		states.Clear();
+		states.PopAllStates();
+		states.RemoveAllPersistentStates();
 		states.ProcessRequests();
 		ObjectManager::Instance().DestroyAll();
 
@@ -219,7 +222,7 @@ namespace Tarn
 			                  if ( item->mEnabled )
 				                  item->Update( gameTime );
 		                  } );
-		ObjectManager::Instance().Update();
+		ObjectManager::Instance().ProcessDestroyQueue();
 
 		++mStepCount;
 		if ( mStepLimit != 0 && mStepCount == mStepLimit )

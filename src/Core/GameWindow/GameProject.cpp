@@ -1,8 +1,11 @@
 #include "Core/GameWindow/GameProject.h"
 
+#include "Core/GameStateManager.h"
 #include "Platform/Clock.h"
+#include "Utilities/FileSystem.h"
 #include "core/Services.h"
 
+#include <string>
 #include <type_traits>
 #include <utility>
 
@@ -93,8 +96,31 @@ namespace Tarn
 
 	void GameProject::RegisterResources()
 	{
-		// The resource registry arrives with the file system; until then there is
-		// nothing to register with.
+		FileSystem& files = FileSystem::Instance();
+		files.AddResource( "spritesheet", "/resource/sheet.xml" );
+		files.AddResource( "Camera", "/resource/Camera.xml" );
+		for ( int level = 1; level <= 20; ++level )
+		{
+			const std::string id = "Level" + std::to_string( level );
+			files.AddResource( id.c_str(), ( "/resource/Levels/" + id + ".xml" ).c_str() );
+		}
+		files.AddResource( "MainMenu", "/resource/Levels/MainMenu.xml" );
+		files.AddResource( "InGameGUI", "/resource/Levels/InGameGUI.xml" );
+		files.AddResource( "ScoreScreen", "/resource/Levels/ScoreScreen.xml" );
+
+		// The exchange files through which objects and components pass their XML.
+		// SkillsComponent stands twice; the second registration is refused with an
+		// error and the first stays.
+		static const char* const kExchangeTypes[] = {
+			"ObjectDefault",      "TransformComponent",  "MeshComponent",         "AnimationComponent",
+			"CollisionComponent", "EmitterComponent",    "FontComponent",         "StatsComponent",
+			"SkillsComponent",    "VertexComponent",     "LineComponent",         "SkillsComponent",
+			"SwitchComponent",    "StateMachineComponent", "StatusBarComponent",  "MineComponent",
+			"GateComponent",      "CollisionDebugComponent", "BeamComponent",     "BeamEffectComponent",
+			"ButtonComponent",    "ShaderComponent",
+		};
+		for ( const char* type : kExchangeTypes )
+			files.AddUserFile( ( std::string( "\\" ) + type + ".xml" ).c_str(), type );
 	}
 
 	void GameProject::CreateComponents()
@@ -118,7 +144,7 @@ namespace Tarn
 		Initialise();
 		LoadContent();
 		StartTimer();
-		// The main menu is pushed here, once the state stack and the menus exist.
+		// The main menu state is pushed here once the menus exist.
 		GameStateManager::Instance().ProcessRequests();
 		Loop();
 		StopTimer();

@@ -3,6 +3,7 @@
 #include "Core/CommandLine.h"
 #include "Core/GameWindow/Game.h"
 #include "Core/PendingServices.h"
+#include "Physics/PhysicsManager.h"
 
 #include <memory>
 #include <tuple>
@@ -17,7 +18,7 @@ namespace Tarn
 	// The heap services of the game, in the order of their creation; destruction runs
 	// the other way.
 	using HeapServices = std::tuple<StateMachineManager, GraphicsManager, TextureManager, AnimationManager,
-	                                PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
+	                                Physics::PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
 	                                SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager,
 	                                LevelManager, ButtonManager, FontManager, GameLevelSelector, DebugToolsManager,
 	                                PropertyEditor>;
