@@ -109,12 +109,12 @@ namespace Tarn
 		files.AddResource( "ScoreScreen", "/resource/Levels/ScoreScreen.xml" );
 
 		// The exchange files through which objects and components pass their XML.
-		// SkillsComponent stands twice; the second registration is refused with an
-		// error and the first stays.
+		// SkillsComponent is registered once: a second registration would only be
+		// refused, with an error in the log at every start.
 		static const char* const kExchangeTypes[] = {
 			"ObjectDefault",      "TransformComponent",  "MeshComponent",         "AnimationComponent",
 			"CollisionComponent", "EmitterComponent",    "FontComponent",         "StatsComponent",
-			"SkillsComponent",    "VertexComponent",     "LineComponent",         "SkillsComponent",
+			"SkillsComponent",    "VertexComponent",     "LineComponent",
 			"SwitchComponent",    "StateMachineComponent", "StatusBarComponent",  "MineComponent",
 			"GateComponent",      "CollisionDebugComponent", "BeamComponent",     "BeamEffectComponent",
 			"ButtonComponent",    "ShaderComponent",
