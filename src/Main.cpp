@@ -1,5 +1,6 @@
 #include "Core/CommandLine.h"
 #include "Core/GameWindow/GameProject.h"
+#include "Input/InputScript.h"
 #include "Platform/AssertBox.h"
 #include "Platform/Display.h"
 #include "Platform/Process.h"
@@ -7,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 int main( int argc, char** argv )
@@ -28,6 +30,18 @@ int main( int argc, char** argv )
 	{
 		std::printf( "kelvane %s\n", KELVANE_VERSION );
 		return 0;
+	}
+
+	// A script that cannot be replayed as written stops the run before its first step.
+	Tarn::InputScript script;
+	if ( !options.mInputFile.empty() )
+	{
+		std::string error;
+		if ( !script.Load( options.mInputFile, error ) )
+		{
+			std::fprintf( stderr, "kelvane: %s\n", error.c_str() );
+			return 2;
+		}
 	}
 
 	Tarn::Log& log = Tarn::Log::Instance();
@@ -70,11 +84,14 @@ int main( int argc, char** argv )
 	}
 	Platform::InstallInterruptHandlers();
 
+	int exitCode = 0;
 	{
 		Tarn::GameProject project( options );
+		project.mWindow.SetInputScript( std::move( script ) );
 		Tarn::GameProject::RegisterResources();
 		project.CreateComponents();
 		project.Run();
+		exitCode = project.ExitCode();
 	}
-	return 0;
+	return exitCode;
 }

@@ -71,6 +71,18 @@ namespace Tarn
 		SetClock( mClock.get() );
 		SetStepLimit( options.mFrames );
 
+		if ( options.mWindowMode == WindowMode::Windowed )
+		{
+			mWindow.Settings().mFullscreen = false;
+			GameWindow::SetFullscreenRequested( false );
+		}
+		else if ( options.mWindowMode == WindowMode::Fullscreen )
+		{
+			mWindow.Settings().mFullscreen = true;
+			GameWindow::SetFullscreenRequested( true );
+		}
+		mWindow.mOnClose.Subscribe( this, &GameProject::OnWindowClose );
+
 		mComponents.AddComponent( &mWindow );
 		Services::Add<GameWindow>( &mWindow );
 		mComponents.AddComponent( &mKeyboard );
@@ -82,6 +94,7 @@ namespace Tarn
 	GameProject::~GameProject()
 	{
 		DestroyComponents();
+		mWindow.mOnClose.Unsubscribe( this, &GameProject::OnWindowClose );
 
 		Services::Remove<MouseManager>();
 		Services::Remove<KeyboardManager>();
@@ -89,6 +102,12 @@ namespace Tarn
 		mComponents.RemoveComponent( &mMouse );
 		mComponents.RemoveComponent( &mKeyboard );
 		mComponents.RemoveComponent( &mWindow );
+	}
+
+	void GameProject::OnWindowClose()
+	{
+		if ( !IsExiting() )
+			Exit();
 	}
 
 	void GameProject::RegisterResources()
