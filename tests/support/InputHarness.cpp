@@ -1,0 +1,35 @@
+#include "support/InputHarness.h"
+
+#include "Platform/Display.h"
+
+namespace KelvaneTest
+{
+	InputHarness::InputHarness( Tarn::LaunchOptions options )
+	{
+		Platform::UseHeadlessDrivers();
+		options.mHeadless = true;
+		mProject = std::make_unique<Tarn::GameProject>( options );
+		mProject->Initialise();
+	}
+
+	InputHarness::~InputHarness()
+	{
+		mProject->Shutdown();
+		mProject.reset();
+		Tarn::GameWindow::SetFullscreenRequested( false );
+	}
+
+	void InputHarness::Step( int count )
+	{
+		for ( int i = 0; i < count; ++i )
+			mProject->Update( mProject->GetGameTime() );
+	}
+
+	size_t KeyRecorder::Count( char what, uint32_t key ) const
+	{
+		size_t count = 0;
+		for ( const KeyRecord& record : mRecords )
+			count += record.mWhat == what && record.mKey == key;
+		return count;
+	}
+}
