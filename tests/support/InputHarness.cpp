@@ -4,17 +4,25 @@
 
 namespace KelvaneTest
 {
-	InputHarness::InputHarness( Tarn::LaunchOptions options )
+	InputHarness::InputHarness( Tarn::LaunchOptions options, bool initialise )
 	{
 		Platform::UseHeadlessDrivers();
 		options.mHeadless = true;
 		mProject = std::make_unique<Tarn::GameProject>( options );
+		if ( initialise )
+			Initialise();
+	}
+
+	void InputHarness::Initialise()
+	{
 		mProject->Initialise();
+		mInitialised = true;
 	}
 
 	InputHarness::~InputHarness()
 	{
-		mProject->Shutdown();
+		if ( mInitialised )
+			mProject->Shutdown();
 		mProject.reset();
 		Tarn::GameWindow::SetFullscreenRequested( false );
 	}

@@ -15,7 +15,8 @@ namespace KelvaneTest
 	class InputHarness
 	{
 	public:
-		explicit InputHarness( Tarn::LaunchOptions options = Tarn::LaunchOptions() );
+		// With `initialise` false the settings can be changed before Initialise.
+		explicit InputHarness( Tarn::LaunchOptions options = Tarn::LaunchOptions(), bool initialise = true );
 		~InputHarness();
 
 		Tarn::GameProject& Project() { return *mProject; }
@@ -23,11 +24,13 @@ namespace KelvaneTest
 		Tarn::KeyboardManager& Keyboard() { return mProject->mKeyboard; }
 		Tarn::MouseManager& Mouse() { return mProject->mMouse; }
 
+		void Initialise();
 		// Runs update steps: the window's pump first, every manager twice.
 		void Step( int count = 1 );
 
 	private:
 		std::unique_ptr<Tarn::GameProject> mProject;
+		bool mInitialised = false;
 	};
 
 	// Everything one set of key lists reports, in order.
