@@ -36,7 +36,10 @@ namespace Tarn
 		if ( mPlatformWindow )
 			return;
 
-		if ( !ListsResolution( mDisplayModes, mSettings.mResolutionWidth, mSettings.mResolutionHeight ) )
+		// A display that could not be asked has no desktop size to fall back to; the
+		// window then reports its own failure.
+		const bool desktopKnown = mDesktopWidth > 0 && mDesktopHeight > 0;
+		if ( desktopKnown && !ListsResolution( mDisplayModes, mSettings.mResolutionWidth, mSettings.mResolutionHeight ) )
 		{
 			mSettings.mResolutionWidth = mDesktopWidth;
 			mSettings.mResolutionHeight = mDesktopHeight;
