@@ -143,6 +143,8 @@ namespace Platform
 
 	void PlatformWindow::RaiseResize( int clientWidth, int clientHeight )
 	{
+		mLastClientWidth = clientWidth;
+		mLastClientHeight = clientHeight;
 		mSettings.mAspect = clientHeight > 0 ? static_cast<float>( clientWidth ) / static_cast<float>( clientHeight ) : 0.0f;
 		mOwner.mOnResize.Raise( mSettings.mResolutionWidth, mSettings.mResolutionHeight, clientWidth, clientHeight,
 		                        mSettings.mBitsPerPixel, mSettings.mAspect );
@@ -173,6 +175,12 @@ namespace Platform
 					mOwner.mOnMouseLeave.Raise();
 				}
 				break;
+			// A window manager may size the window itself (a tiling one does); whoever
+			// draws into it must know the size it really has.
+			case SDL_WINDOWEVENT_SIZE_CHANGED:
+				if ( event.window.data1 != mLastClientWidth || event.window.data2 != mLastClientHeight )
+					RaiseResize( event.window.data1, event.window.data2 );
+				break;
 			case SDL_WINDOWEVENT_MOVED:
 				if ( mSizeApplied )
 				{
@@ -201,7 +209,11 @@ namespace Platform
 				mOwner.mOnKeyUp.Raise( key );
 			break;
 		case SDL_TEXTINPUT:
-			DecodeUtf8( event.text.text, [this]( uint32_t code ) { mOwner.mOnChar.Raise( code ); } );
+			// Control characters come with their key (ControlCharacter), never twice.
+			DecodeUtf8( event.text.text, [this]( uint32_t code ) {
+				if ( code >= 32 && code != 127 )
+					mOwner.mOnChar.Raise( code );
+			} );
 			break;
 		case SDL_MOUSEMOTION:
 			if ( !mTracking )

@@ -65,6 +65,8 @@ namespace Platform
 		bool mTracking = false; // the pointer is known to be inside the client area
 		bool mClipCursor = false;
 		bool mSizeApplied = false;
+		int mLastClientWidth = 0; // the size the last resize event reported
+		int mLastClientHeight = 0;
 	};
 
 	// The real backend, or the headless one after UseHeadlessDrivers.

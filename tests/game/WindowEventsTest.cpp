@@ -187,6 +187,7 @@ namespace
 		InputHarness game;
 		WindowRecorder window( game.Window() );
 		KelvaneTest::PushText( "a\xC3\xA9\xE2\x82\xAC" ); // a, e acute, euro sign
+		KelvaneTest::PushText( "\t\r" );                    // these come with their keys only
 		PushKey( "Return", true );
 		PushKey( "Backspace", true );
 		PushKey( "Escape", true );
@@ -232,6 +233,32 @@ namespace
 		EXPECT_EQ( window.mEvents, ( Events{ "close" } ) );
 		EXPECT_TRUE( game.Project().IsExiting() );
 		EXPECT_NE( game.Window().GetPlatformWindow(), nullptr );
+	}
+
+	TEST_F( SdlWindowEvents, ASizeTheWindowManagerImposesIsReportedOnce )
+	{
+		Tarn::LaunchOptions windowed;
+		windowed.mWindowMode = Tarn::WindowMode::Windowed;
+		InputHarness game( windowed );
+		struct Sizes
+		{
+			void On( int32_t rw, int32_t, int32_t w, int32_t h, uint16_t, float aspect )
+			{
+				mSeen.push_back( { rw, w, h } );
+				mAspect = aspect;
+			}
+			std::vector<std::vector<int32_t>> mSeen;
+			float mAspect = 0;
+		} sizes;
+		game.Window().mOnResize.Subscribe( &sizes, &Sizes::On );
+		KelvaneTest::PushWindowSizeChanged( 1280, 720 ); // what the game asked for: nothing new
+		KelvaneTest::PushWindowSizeChanged( 1000, 600 );
+		KelvaneTest::PushWindowSizeChanged( 1000, 600 );
+		game.Step();
+		EXPECT_EQ( sizes.mSeen, ( std::vector<std::vector<int32_t>>{ { 1280, 1000, 600 } } ) );
+		EXPECT_FLOAT_EQ( sizes.mAspect, 1000.0f / 600.0f );
+		EXPECT_FLOAT_EQ( game.Window().Settings().mAspect, 1000.0f / 600.0f );
+		game.Window().mOnResize.Unsubscribe( &sizes, &Sizes::On );
 	}
 
 	TEST( InputScriptReplay, HoldingWForSixtyStepsReachesTheHeldList120Times )

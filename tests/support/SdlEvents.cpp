@@ -84,3 +84,16 @@ namespace KelvaneTest
 		SDL_PushEvent( &event );
 	}
 }
+
+namespace KelvaneTest
+{
+	void PushWindowSizeChanged( int width, int height )
+	{
+		SDL_Event event{};
+		event.type = SDL_WINDOWEVENT;
+		event.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+		event.window.data1 = width;
+		event.window.data2 = height;
+		SDL_PushEvent( &event );
+	}
+}

@@ -33,4 +33,6 @@ namespace KelvaneTest
 		Leave,
 	};
 	void PushWindowEvent( WindowEventKind kind );
+	// The window manager gave the window this client size.
+	void PushWindowSizeChanged( int width, int height );
 }
