@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace
 {
 	using KelvaneTest::RunGame;
@@ -29,5 +31,20 @@ namespace
 		EXPECT_EQ( run.mExitCode, 0 ) << run.mStderr;
 		EXPECT_NE( run.mLog.find( "Exit called." ), std::string::npos );
 		EXPECT_NE( run.mLog.find( "Components shut down." ), std::string::npos );
+	}
+}
+
+namespace
+{
+	TEST( WindowRun, AWindowThatCannotBeMadeEndsTheRunWithAnError )
+	{
+		// SDL's dummy driver has no OpenGL, and the window must carry it.
+		setenv( "SDL_VIDEODRIVER", "dummy", 1 );
+		const auto run = KelvaneTest::RunGame( "--windowed --frames 5 --log '{log}'" );
+		unsetenv( "SDL_VIDEODRIVER" );
+		EXPECT_EQ( run.mExitCode, 1 );
+		EXPECT_NE( run.mStderr.find( "Failed to create the window: " ), std::string::npos ) << run.mStderr;
+		// The game still shuts down in order rather than stopping half way.
+		EXPECT_NE( run.mLog.find( "Components shut down." ), std::string::npos ) << run.mLog;
 	}
 }
