@@ -24,6 +24,10 @@ namespace Tarn
 		       "  --headless             run without a window, sound or real time: every tick\n"
 		       "                         is one 16 ms update step\n"
 		       "  --frames N             exit after N update steps (N >= 1)\n"
+		       "  --windowed             open a window instead of going full screen\n"
+		       "  --fullscreen           go full screen (at the desktop's size when the display\n"
+		       "                         has no 1280 x 720 mode)\n"
+		       "  --input FILE           replay the window events of FILE, step by step\n"
 		       "  --log FILE             write every log message to FILE\n"
 		       "  --list-types           list the registered object, component and state types\n"
 		       "  --on-assert MODE       answer to a failed assertion when no box can be shown:\n"
@@ -96,6 +100,29 @@ namespace Tarn
 					result.mError = "--frames needs a whole number of at least 1, not '" + value + "'";
 					return result;
 				}
+			}
+			else if ( name == "--windowed" || name == "--fullscreen" )
+			{
+				if ( !noValue() )
+					return result;
+				const WindowMode wanted = name == "--windowed" ? WindowMode::Windowed : WindowMode::Fullscreen;
+				if ( options.mWindowMode != WindowMode::Default && options.mWindowMode != wanted )
+				{
+					result.mError = "--windowed and --fullscreen cannot both be given";
+					return result;
+				}
+				options.mWindowMode = wanted;
+			}
+			else if ( name == "--input" )
+			{
+				if ( !takeValue( "a file name" ) )
+					return result;
+				if ( value.empty() )
+				{
+					result.mError = "--input needs a file name";
+					return result;
+				}
+				options.mInputFile = value;
 			}
 			else if ( name == "--log" )
 			{

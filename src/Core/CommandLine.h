@@ -8,6 +8,13 @@
 
 namespace Tarn
 {
+	enum class WindowMode
+	{
+		Default, // the window's own setting (full screen)
+		Windowed,
+		Fullscreen,
+	};
+
 	// What the command line asks of this run.
 	struct LaunchOptions
 	{
@@ -17,6 +24,9 @@ namespace Tarn
 		bool mListTypes = false;
 		uint64_t mFrames = 0; // 0: run until Exit
 		std::string mLogFile;
+		WindowMode mWindowMode = WindowMode::Default;
+		std::string mInputFile; // a script of window events to replay
+
 		Platform::AssertChoice mOnAssert = Platform::AssertChoice::Abort;
 	};
 

@@ -30,11 +30,6 @@ namespace Tarn
 #define TARN_PENDING_DRAW_DrawableGameComponent \
 	void Draw( GameTime& ) override {}
 
-	// Embedded in the game project.
-	TARN_PENDING_SERVICE( GameWindow, GameComponent )
-	TARN_PENDING_SERVICE( KeyboardManager, GameComponent )
-	TARN_PENDING_SERVICE( MouseManager, GameComponent )
-
 	// Created on the heap by GameProject::CreateComponents, in this order.
 	TARN_PENDING_SERVICE( StateMachineManager, GameComponent )
 	TARN_PENDING_SERVICE( TextureManager, DrawableGameComponent )

@@ -2,6 +2,7 @@
 
 #include "Core/GameStateManager.h"
 #include "Platform/Clock.h"
+#include "Platform/Display.h"
 #include "Utilities/FileSystem.h"
 #include "core/Services.h"
 
@@ -68,11 +69,27 @@ namespace Tarn
 	    : mWindow( this ), mKeyboard( this ), mMouse( this ), mOptions( options )
 	{
 		if ( options.mHeadless )
+		{
+			// No window, no sound device, no real time.
+			Platform::UseHeadlessDrivers();
 			mClock = std::make_unique<Platform::FixedStepClock>();
+		}
 		else
 			mClock = std::make_unique<Platform::RealClock>();
 		SetClock( mClock.get() );
 		SetStepLimit( options.mFrames );
+
+		if ( options.mWindowMode == WindowMode::Windowed )
+		{
+			mWindow.Settings().mFullscreen = false;
+			GameWindow::SetFullscreenRequested( false );
+		}
+		else if ( options.mWindowMode == WindowMode::Fullscreen )
+		{
+			mWindow.Settings().mFullscreen = true;
+			GameWindow::SetFullscreenRequested( true );
+		}
+		mWindow.mOnClose.Subscribe( this, &GameProject::OnWindowClose );
 
 		mComponents.AddComponent( &mWindow );
 		Services::Add<GameWindow>( &mWindow );
@@ -85,6 +102,7 @@ namespace Tarn
 	GameProject::~GameProject()
 	{
 		DestroyComponents();
+		mWindow.mOnClose.Unsubscribe( this, &GameProject::OnWindowClose );
 
 		Services::Remove<MouseManager>();
 		Services::Remove<KeyboardManager>();
@@ -92,6 +110,12 @@ namespace Tarn
 		mComponents.RemoveComponent( &mMouse );
 		mComponents.RemoveComponent( &mKeyboard );
 		mComponents.RemoveComponent( &mWindow );
+	}
+
+	void GameProject::OnWindowClose()
+	{
+		if ( !IsExiting() )
+			Exit();
 	}
 
 	void GameProject::RegisterResources()

@@ -2,7 +2,10 @@
 
 #include "Core/CommandLine.h"
 #include "Core/GameWindow/Game.h"
+#include "Core/GameWindow/GameWindow.h"
 #include "Core/PendingServices.h"
+#include "Input/KeyboardManager.h"
+#include "Input/MouseManager.h"
 #include "Physics/PhysicsManager.h"
 
 #include <memory>
@@ -38,12 +41,17 @@ namespace Tarn
 		void DestroyComponents();
 
 		const LaunchOptions& Options() const { return mOptions; }
+		// What the process should end with: 0, or 1 when the window could not be made.
+		int ExitCode() const { return mWindow.HasFailed() ? 1 : 0; }
 
 		GameWindow mWindow;
 		KeyboardManager mKeyboard;
 		MouseManager mMouse;
 
 	private:
+		// The window's close box ends the game.
+		void OnWindowClose();
+
 		LaunchOptions mOptions;
 		std::unique_ptr<Platform::Clock> mClock;
 		bool mComponentsCreated = false;
