@@ -1,5 +1,7 @@
 #include "Core/CommandLine.h"
+#include "Core/TypeRegistry.h"
 #include "Core/GameWindow/GameProject.h"
+#include "Input/InputScript.h"
 #include "Platform/AssertBox.h"
 #include "Platform/Display.h"
 #include "Platform/Process.h"
@@ -7,6 +9,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 int main( int argc, char** argv )
@@ -28,6 +31,32 @@ int main( int argc, char** argv )
 	{
 		std::printf( "kelvane %s\n", KELVANE_VERSION );
 		return 0;
+	}
+
+	if ( options.mListTypes )
+	{
+		const Tarn::TypeRegistry& types = Tarn::TypeRegistry::Instance();
+		for ( const std::string& name : types.ObjectTypeNames() )
+			std::printf( "object %s\n", name.c_str() );
+		for ( const std::string& name : types.ComponentTypeNames() )
+			std::printf( "component %s\n", name.c_str() );
+		for ( const std::string& name : types.StateTypeNames() )
+			std::printf( "state %s\n", name.c_str() );
+		for ( const std::string& name : types.mRefused )
+			std::printf( "refused %s\n", name.c_str() );
+		return 0;
+	}
+
+	// A script that cannot be replayed as written stops the run before its first step.
+	Tarn::InputScript script;
+	if ( !options.mInputFile.empty() )
+	{
+		std::string error;
+		if ( !script.Load( options.mInputFile, error ) )
+		{
+			std::fprintf( stderr, "kelvane: %s\n", error.c_str() );
+			return 2;
+		}
 	}
 
 	Tarn::Log& log = Tarn::Log::Instance();
@@ -70,11 +99,14 @@ int main( int argc, char** argv )
 	}
 	Platform::InstallInterruptHandlers();
 
+	int exitCode = 0;
 	{
 		Tarn::GameProject project( options );
+		project.mWindow.SetInputScript( std::move( script ) );
 		Tarn::GameProject::RegisterResources();
 		project.CreateComponents();
 		project.Run();
+		exitCode = project.ExitCode();
 	}
-	return 0;
+	return exitCode;
 }

@@ -24,7 +24,13 @@ namespace Tarn
 		       "  --headless             run without a window, sound or real time: every tick\n"
 		       "                         is one 16 ms update step\n"
 		       "  --frames N             exit after N update steps (N >= 1)\n"
+		       "  --windowed             open a window instead of going full screen\n"
+		       "  --fullscreen           go full screen (at the desktop's size when the display\n"
+		       "                         has no 1280 x 720 mode)\n"
+		       "  --input FILE           replay the window events of FILE, step by step\n"
 		       "  --log FILE             write every log message to FILE\n"
+		       "  --screenshot FILE      write the last frame to FILE as a PNG (not with --headless)\n"
+		       "  --list-types           list the registered object, component and state types\n"
 		       "  --on-assert MODE       answer to a failed assertion when no box can be shown:\n"
 		       "                         abort (exit code 1), ignore, or break (into a debugger)\n";
 	}
@@ -56,6 +62,17 @@ namespace Tarn
 				value = arguments[++i];
 				return true;
 			};
+			auto takeFile = [&]( std::string& target ) -> bool {
+				if ( !takeValue( "a file name" ) )
+					return false;
+				if ( value.empty() )
+				{
+					result.mError = name + " needs a file name";
+					return false;
+				}
+				target = value;
+				return true;
+			};
 			auto noValue = [&]() -> bool {
 				if ( hasValue )
 					result.mError = name + " takes no value";
@@ -80,6 +97,12 @@ namespace Tarn
 					return result;
 				options.mHeadless = true;
 			}
+			else if ( name == "--list-types" )
+			{
+				if ( !noValue() )
+					return result;
+				options.mListTypes = true;
+			}
 			else if ( name == "--frames" )
 			{
 				if ( !takeValue( "a number of update steps" ) )
@@ -90,16 +113,32 @@ namespace Tarn
 					return result;
 				}
 			}
-			else if ( name == "--log" )
+			else if ( name == "--windowed" || name == "--fullscreen" )
 			{
-				if ( !takeValue( "a file name" ) )
+				if ( !noValue() )
 					return result;
-				if ( value.empty() )
+				const WindowMode wanted = name == "--windowed" ? WindowMode::Windowed : WindowMode::Fullscreen;
+				if ( options.mWindowMode != WindowMode::Default && options.mWindowMode != wanted )
 				{
-					result.mError = "--log needs a file name";
+					result.mError = "--windowed and --fullscreen cannot both be given";
 					return result;
 				}
-				options.mLogFile = value;
+				options.mWindowMode = wanted;
+			}
+			else if ( name == "--input" )
+			{
+				if ( !takeFile( options.mInputFile ) )
+					return result;
+			}
+			else if ( name == "--log" )
+			{
+				if ( !takeFile( options.mLogFile ) )
+					return result;
+			}
+			else if ( name == "--screenshot" )
+			{
+				if ( !takeFile( options.mScreenshotFile ) )
+					return result;
 			}
 			else if ( name == "--on-assert" )
 			{
@@ -123,6 +162,8 @@ namespace Tarn
 				return result;
 			}
 		}
+		if ( options.mHeadless && !options.mScreenshotFile.empty() )
+			result.mError = "--screenshot needs a real window; it cannot be used with --headless";
 		return result;
 	}
 }

@@ -8,14 +8,26 @@
 
 namespace Tarn
 {
+	enum class WindowMode
+	{
+		Default, // the window's own setting (full screen)
+		Windowed,
+		Fullscreen,
+	};
+
 	// What the command line asks of this run.
 	struct LaunchOptions
 	{
 		bool mHelp = false;
 		bool mVersion = false;
 		bool mHeadless = false;
+		bool mListTypes = false;
 		uint64_t mFrames = 0; // 0: run until Exit
 		std::string mLogFile;
+		WindowMode mWindowMode = WindowMode::Default;
+		std::string mInputFile; // a script of window events to replay
+		std::string mScreenshotFile; // the last frame as a PNG
+
 		Platform::AssertChoice mOnAssert = Platform::AssertChoice::Abort;
 	};
 

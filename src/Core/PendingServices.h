@@ -30,16 +30,10 @@ namespace Tarn
 #define TARN_PENDING_DRAW_DrawableGameComponent \
 	void Draw( GameTime& ) override {}
 
-	// Embedded in the game project.
-	TARN_PENDING_SERVICE( GameWindow, GameComponent )
-	TARN_PENDING_SERVICE( KeyboardManager, GameComponent )
-	TARN_PENDING_SERVICE( MouseManager, GameComponent )
-
 	// Created on the heap by GameProject::CreateComponents, in this order.
 	TARN_PENDING_SERVICE( StateMachineManager, GameComponent )
 	TARN_PENDING_SERVICE( TextureManager, DrawableGameComponent )
 	TARN_PENDING_SERVICE( AnimationManager, GameComponent )
-	TARN_PENDING_SERVICE( PhysicsManager, GameComponent )
 	TARN_PENDING_SERVICE( CollisionManager, GameComponent )
 	TARN_PENDING_SERVICE( ShadowManager, GameComponent )
 	TARN_PENDING_SERVICE( ParticleManager, DrawableGameComponent )
@@ -55,32 +49,6 @@ namespace Tarn
 	TARN_PENDING_SERVICE( GameLevelSelector, GameComponent )
 	TARN_PENDING_SERVICE( DebugToolsManager, GameComponent )
 	TARN_PENDING_SERVICE( PropertyEditor, GameComponent )
-
-	// No states exist yet, so the stack never holds a request to process.
-	class GameStateManager
-	{
-	public:
-		static GameStateManager& Instance()
-		{
-			static GameStateManager manager;
-			return manager;
-		}
-		void ProcessRequests() {}
-		void Clear() {}
-	};
-
-	// No objects exist yet: nothing is queued for destruction and nothing is owned.
-	class ObjectManager
-	{
-	public:
-		static ObjectManager& Instance()
-		{
-			static ObjectManager manager;
-			return manager;
-		}
-		void Update() {}
-		void DestroyAll() {}
-	};
 
 #undef TARN_PENDING_DRAW_GameComponent
 #undef TARN_PENDING_DRAW_DrawableGameComponent

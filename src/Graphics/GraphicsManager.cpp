@@ -158,24 +158,25 @@ namespace Graphics
 		if ( !mDevice )
 			return;
 		mDevice->EndScene();
-		// The back buffer is gone once presented: the last frame is read before.
-		if ( !mScreenshotPath.empty() && mGame && mGame->IsExiting() )
-			WriteScreenshot();
+		// The back buffer is gone once presented, and the frame that ends the run is
+		// not known in advance: keep each frame until a later one replaces it.
+		if ( !mScreenshotPath.empty() )
+			mHaveShot = mDevice->ReadBackBuffer( mShotPixels, mShotWidth, mShotHeight );
 		mDevice->Present();
 	}
 
 	void GraphicsManager::WriteScreenshot()
 	{
-		std::vector<uint8_t> pixels;
-		int width = 0, height = 0;
 		std::string error;
-		if ( !mDevice->ReadBackBuffer( pixels, width, height ) )
-			LOG_ERROR( "Could not read the back buffer for the screenshot " << mScreenshotPath << "." );
-		else if ( !Platform::SavePng( mScreenshotPath, pixels, width, height, error ) )
+		if ( !mHaveShot )
+			LOG_ERROR( "No frame was drawn for the screenshot " << mScreenshotPath << "." );
+		else if ( !Platform::SavePng( mScreenshotPath, mShotPixels, mShotWidth, mShotHeight, error ) )
 			LOG_ERROR( "Could not write the screenshot " << mScreenshotPath << ": " << error );
 		else
 			LOG_INFO( "Screenshot written to " << mScreenshotPath << "." );
 		mScreenshotPath.clear();
+		mShotPixels.clear();
+		mHaveShot = false;
 	}
 
 	void GraphicsManager::CheckDevice()
@@ -240,6 +241,8 @@ namespace Graphics
 
 	void GraphicsManager::Shutdown()
 	{
+		if ( !mScreenshotPath.empty() )
+			WriteScreenshot();
 		mFontFile.clear();
 		if ( mDevice )
 		{

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Tarn
 {
@@ -68,7 +69,7 @@ namespace Graphics
 		bool IsDeviceReady() const { return mDeviceReady; }
 		const std::string& GetFontFile() const { return mFontFile; }
 
-		// Writes the back buffer of the last frame to this PNG when the game ends.
+		// Writes the last frame drawn to this PNG when the game shuts down.
 		void RequestScreenshot( const std::string& path ) { mScreenshotPath = path; }
 		// Milliseconds to wait while the device is lost (the window is hidden).
 		int mLostWaitMilliseconds = 50;
@@ -98,5 +99,9 @@ namespace Graphics
 		bool mDeviceReady = true;
 		std::string mFontFile;
 		std::string mScreenshotPath;
+		std::vector<uint8_t> mShotPixels;
+		int mShotWidth = 0;
+		int mShotHeight = 0;
+		bool mHaveShot = false;
 	};
 }

@@ -36,9 +36,17 @@ namespace Platform
 		return true;
 	}
 
+	namespace
+	{
+		bool sHeadless = false;
+	}
+
 	void UseHeadlessDrivers()
 	{
+		sHeadless = true;
 		SDL_SetHint( SDL_HINT_VIDEODRIVER, "dummy" );
 		SDL_SetHint( SDL_HINT_AUDIODRIVER, "dummy" );
 	}
+
+	bool IsHeadless() { return sHeadless; }
 }

@@ -11,4 +11,6 @@ namespace Platform
 	// Without a display SDL is started with its dummy drivers, so that the rest of
 	// the program (timers, events, audio) runs the same way.
 	void UseHeadlessDrivers();
+	// True once UseHeadlessDrivers was called: no window is made, events still flow.
+	bool IsHeadless();
 }

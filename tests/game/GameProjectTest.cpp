@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <map>
 #include <string>
@@ -43,7 +44,7 @@ namespace
 		using namespace Tarn;
 		const auto expected =
 		    Instances<GameWindow, KeyboardManager, MouseManager, StateMachineManager, Graphics::GraphicsManager, TextureManager,
-		              AnimationManager, PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
+		              AnimationManager, Physics::PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
 		              SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager, LevelManager,
 		              ButtonManager, FontManager, GameLevelSelector, DebugToolsManager, PropertyEditor>();
 		std::vector<Tarn::IsUpdatable*> inContainer( project.Components().begin(), project.Components().end() );
@@ -52,39 +53,32 @@ namespace
 			EXPECT_NE( service, nullptr );
 
 		// Each service stands twice in the update table: once filed by itself when it
-		// was built, once by the container. The three members are built before any is
-		// added; each heap service is added right after it is built, so its two entries
-		// are adjacent.
+		// was built, once by the container. Each heap service is added right after it
+		// is built, so its two entries are adjacent.
 		std::vector<Tarn::IsUpdatable*> filed;
 		for ( const auto& [order, item] : project.Updatables().Entries() )
 			filed.push_back( item );
 		ASSERT_EQ( filed.size(), 2 * expected.size() );
-		for ( size_t i = 0; i < 3; ++i )
-		{
-			EXPECT_EQ( filed[i], expected[i] );
-			EXPECT_EQ( filed[3 + i], expected[i] );
-		}
+		for ( Tarn::IsUpdatable* service : expected )
+			EXPECT_EQ( project.Updatables().Count( service ), 2u );
+		const auto firstHeap = std::find( filed.begin(), filed.end(), expected[3] );
+		ASSERT_NE( firstHeap, filed.end() );
 		for ( size_t i = 3; i < expected.size(); ++i )
 		{
-			EXPECT_EQ( filed[2 * i], expected[i] );
-			EXPECT_EQ( filed[2 * i + 1], expected[i] );
+			const size_t at = size_t( firstHeap - filed.begin() ) + 2 * ( i - 3 );
+			ASSERT_LT( at + 1, filed.size() );
+			EXPECT_EQ( filed[at], expected[i] );
+			EXPECT_EQ( filed[at + 1], expected[i] );
 		}
+		// The window runs before everything else.
+		EXPECT_EQ( project.Updatables().Entries().begin()->second, expected[0] );
 
-		// The five drawable services stand twice in the draw table, in creation order.
-		const std::vector<Tarn::IsDrawable*> drawables = { Services::Get<Graphics::GraphicsManager>(),
-		                                                   Services::Get<TextureManager>(),
-		                                                   Services::Get<ParticleManager>(),
-		                                                   Services::Get<LevelManager>(),
-		                                                   Services::Get<FontManager>() };
-		std::vector<Tarn::IsDrawable*> drawn;
-		for ( const auto& [order, item] : project.Drawables().Entries() )
-			drawn.push_back( item );
-		ASSERT_EQ( drawn.size(), 10u );
-		for ( size_t i = 0; i < drawables.size(); ++i )
-		{
-			EXPECT_EQ( drawn[2 * i], drawables[i] );
-			EXPECT_EQ( drawn[2 * i + 1], drawables[i] );
-		}
+		// The five drawable services stand twice in the draw table.
+		for ( Tarn::IsDrawable* drawable : std::vector<Tarn::IsDrawable*>{
+		          Services::Get<Graphics::GraphicsManager>(), Services::Get<TextureManager>(),
+		          Services::Get<ParticleManager>(), Services::Get<LevelManager>(), Services::Get<FontManager>() } )
+			EXPECT_EQ( project.Drawables().Count( drawable ), 2u );
+		EXPECT_EQ( project.Drawables().Size(), 10u );
 	}
 
 	struct CountingService : Tarn::GameComponent
@@ -123,7 +117,13 @@ namespace
 		const std::vector<std::string> expected = { "Creating game.", "Initialising game.", "Components initialised.",
 		                                            "Exit called.", "Shutting down game.", "Components shut down.",
 		                                            "Destroying game." };
-		EXPECT_EQ( capture.Texts(), expected );
+		std::vector<std::string> lifecycle;
+		for ( const auto& message : capture.Messages() )
+			if ( message.mFile == "Game.cpp" )
+				lifecycle.push_back( message.mText );
+		EXPECT_EQ( lifecycle, expected );
+		for ( const auto& message : capture.Messages() )
+			EXPECT_EQ( message.mLevel, Tarn::Log::LEVEL_INFO ) << message.mText;
 		EXPECT_EQ( Services::Get<Tarn::Game>(), nullptr );
 		EXPECT_EQ( Services::Get<Tarn::GameWindow>(), nullptr );
 		EXPECT_EQ( Services::Get<Tarn::PropertyEditor>(), nullptr );

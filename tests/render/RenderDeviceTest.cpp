@@ -34,7 +34,7 @@ namespace
 			if ( !HaveDisplay() )
 				GTEST_SKIP() << "no X display";
 			Tarn::LaunchOptions options;
-			options.mWindowed = true;
+			options.mWindowMode = Tarn::WindowMode::Windowed;
 			mProject = std::make_unique<Tarn::GameProject>( options );
 			mProject->mWindow.Settings().mFullscreen = false;
 			mProject->CreateComponents();

@@ -1,5 +1,7 @@
 #include "Core/GameWindow/Game.h"
 
+#include "Core/GameStateManager.h"
+#include "Core/ObjectManager.h"
 #include "Core/PendingServices.h"
 #include "Graphics/GraphicsManager.h"
 #include "Platform/Clock.h"
@@ -92,7 +94,8 @@ namespace Tarn
 	{
 		GameStateManager& states = GameStateManager::Instance();
 		states.ProcessRequests();
-		states.Clear();
+		states.PopAllStates();
+		states.RemoveAllPersistentStates();
 		states.ProcessRequests();
 		ObjectManager::Instance().DestroyAll();
 
@@ -220,7 +223,7 @@ namespace Tarn
 			                  if ( item->mEnabled )
 				                  item->Update( gameTime );
 		                  } );
-		ObjectManager::Instance().Update();
+		ObjectManager::Instance().ProcessDestroyQueue();
 
 		++mStepCount;
 		if ( mStepLimit != 0 && mStepCount == mStepLimit )

@@ -1,8 +1,12 @@
 #include "Core/GameWindow/GameProject.h"
 
+#include "Core/GameStateManager.h"
 #include "Platform/Clock.h"
+#include "Platform/Display.h"
+#include "Utilities/FileSystem.h"
 #include "core/Services.h"
 
+#include <string>
 #include <type_traits>
 #include <utility>
 
@@ -65,11 +69,27 @@ namespace Tarn
 	    : mWindow( this ), mKeyboard( this ), mMouse( this ), mOptions( options )
 	{
 		if ( options.mHeadless )
+		{
+			// No window, no sound device, no real time.
+			Platform::UseHeadlessDrivers();
 			mClock = std::make_unique<Platform::FixedStepClock>();
+		}
 		else
 			mClock = std::make_unique<Platform::RealClock>();
 		SetClock( mClock.get() );
 		SetStepLimit( options.mFrames );
+
+		if ( options.mWindowMode == WindowMode::Windowed )
+		{
+			mWindow.Settings().mFullscreen = false;
+			GameWindow::SetFullscreenRequested( false );
+		}
+		else if ( options.mWindowMode == WindowMode::Fullscreen )
+		{
+			mWindow.Settings().mFullscreen = true;
+			GameWindow::SetFullscreenRequested( true );
+		}
+		mWindow.mOnClose.Subscribe( this, &GameProject::OnWindowClose );
 
 		mComponents.AddComponent( &mWindow );
 		Services::Add<GameWindow>( &mWindow );
@@ -82,6 +102,7 @@ namespace Tarn
 	GameProject::~GameProject()
 	{
 		DestroyComponents();
+		mWindow.mOnClose.Unsubscribe( this, &GameProject::OnWindowClose );
 
 		Services::Remove<MouseManager>();
 		Services::Remove<KeyboardManager>();
@@ -91,10 +112,39 @@ namespace Tarn
 		mComponents.RemoveComponent( &mWindow );
 	}
 
+	void GameProject::OnWindowClose()
+	{
+		if ( !IsExiting() )
+			Exit();
+	}
+
 	void GameProject::RegisterResources()
 	{
-		// The resource registry arrives with the file system; until then there is
-		// nothing to register with.
+		FileSystem& files = FileSystem::Instance();
+		files.AddResource( "spritesheet", "/resource/sheet.xml" );
+		files.AddResource( "Camera", "/resource/Camera.xml" );
+		for ( int level = 1; level <= 20; ++level )
+		{
+			const std::string id = "Level" + std::to_string( level );
+			files.AddResource( id.c_str(), ( "/resource/Levels/" + id + ".xml" ).c_str() );
+		}
+		files.AddResource( "MainMenu", "/resource/Levels/MainMenu.xml" );
+		files.AddResource( "InGameGUI", "/resource/Levels/InGameGUI.xml" );
+		files.AddResource( "ScoreScreen", "/resource/Levels/ScoreScreen.xml" );
+
+		// The exchange files through which objects and components pass their XML.
+		// SkillsComponent is registered once: a second registration would only be
+		// refused, with an error in the log at every start.
+		static const char* const kExchangeTypes[] = {
+			"ObjectDefault",      "TransformComponent",  "MeshComponent",         "AnimationComponent",
+			"CollisionComponent", "EmitterComponent",    "FontComponent",         "StatsComponent",
+			"SkillsComponent",    "VertexComponent",     "LineComponent",
+			"SwitchComponent",    "StateMachineComponent", "StatusBarComponent",  "MineComponent",
+			"GateComponent",      "CollisionDebugComponent", "BeamComponent",     "BeamEffectComponent",
+			"ButtonComponent",    "ShaderComponent",
+		};
+		for ( const char* type : kExchangeTypes )
+			files.AddUserFile( ( std::string( "\\" ) + type + ".xml" ).c_str(), type );
 	}
 
 	void GameProject::CreateComponents()
@@ -103,6 +153,8 @@ namespace Tarn
 			return;
 		CreateAll( this, mComponents, std::make_index_sequence<std::tuple_size_v<HeapServices>>() );
 		mComponentsCreated = true;
+		if ( !mOptions.mScreenshotFile.empty() )
+			Services::Get<Graphics::GraphicsManager>()->RequestScreenshot( mOptions.mScreenshotFile );
 	}
 
 	void GameProject::DestroyComponents()
@@ -118,7 +170,7 @@ namespace Tarn
 		Initialise();
 		LoadContent();
 		StartTimer();
-		// The main menu is pushed here, once the state stack and the menus exist.
+		// The main menu state is pushed here once the menus exist.
 		GameStateManager::Instance().ProcessRequests();
 		Loop();
 		StopTimer();

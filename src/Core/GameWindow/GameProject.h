@@ -2,8 +2,12 @@
 
 #include "Core/CommandLine.h"
 #include "Core/GameWindow/Game.h"
+#include "Core/GameWindow/GameWindow.h"
 #include "Core/PendingServices.h"
 #include "Graphics/GraphicsManager.h"
+#include "Input/KeyboardManager.h"
+#include "Input/MouseManager.h"
+#include "Physics/PhysicsManager.h"
 
 #include <memory>
 #include <tuple>
@@ -18,7 +22,7 @@ namespace Tarn
 	// The heap services of the game, in the order of their creation; destruction runs
 	// the other way.
 	using HeapServices = std::tuple<StateMachineManager, Graphics::GraphicsManager, TextureManager, AnimationManager,
-	                                PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
+	                                Physics::PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
 	                                SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager,
 	                                LevelManager, ButtonManager, FontManager, GameLevelSelector, DebugToolsManager,
 	                                PropertyEditor>;
@@ -38,12 +42,17 @@ namespace Tarn
 		void DestroyComponents();
 
 		const LaunchOptions& Options() const { return mOptions; }
+		// What the process should end with: 0, or 1 when the window could not be made.
+		int ExitCode() const { return mWindow.HasFailed() ? 1 : 0; }
 
 		GameWindow mWindow;
 		KeyboardManager mKeyboard;
 		MouseManager mMouse;
 
 	private:
+		// The window's close box ends the game.
+		void OnWindowClose();
+
 		LaunchOptions mOptions;
 		std::unique_ptr<Platform::Clock> mClock;
 		bool mComponentsCreated = false;

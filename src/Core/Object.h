@@ -1,0 +1,57 @@
+#pragma once
+
+#include "Core/ObjectComponent.h"
+#include "Core/ObjectComponentTable.h"
+#include "core/HashedName.h"
+#include "core/Noncopyable.h"
+
+namespace Tarn
+{
+	class CollisionComponent;
+
+	// Everything that exists in a level: a named, typed set of components. The object
+	// manager owns every object; the class decides in Initialise what it carries.
+	class Object : private Noncopyable, public IsSerialisable
+	{
+	public:
+		Object() : mComponents( this ) {}
+		~Object() override = default;
+
+		// Writes the object element, its components passed through their exchange
+		// files, to the "ObjectDefault" exchange file.
+		void Serialise( ResourceRecord& record ) override;
+		// Reads every component that has an exchange file back from the object element
+		// in the file `record` names.
+		void Deserialise( ResourceRecord& record ) override;
+		virtual bool ToggleFlag()
+		{
+			mFlag = !mFlag;
+			return mFlag;
+		}
+		virtual void CreateTweakBar() {}
+		virtual void OnCollisionStart( CollisionComponent* ) {}
+		virtual void OnCollisionStay( CollisionComponent* ) {}
+		virtual void OnCollisionEnd( CollisionComponent* ) {}
+		// Adds the object's components in its fixed order and initialises them.
+		virtual void Initialise() = 0;
+		// The object's last word before it is deleted.
+		virtual void Shutdown() = 0;
+
+		const HashedName& GetName() const { return mName; }
+		const HashedName& GetType() const { return mType; }
+
+		template <typename T>
+		T* GetComponent() const
+		{
+			return mComponents.GetComponent<T>();
+		}
+
+		ObjectComponentTable mComponents;
+		HashedName mName{ "" };
+		bool mFlag = false;
+		bool mInitialised = false;
+		HashedName mType{ "" };
+		// The handle of the object's bar in the property editor; none until it makes one.
+		void* mTweakBar = nullptr;
+	};
+}

@@ -1,0 +1,114 @@
+#include "Physics/PhysicsManager.h"
+
+#include "Core/GameTime.h"
+#include "Physics/TransformComponent.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace Physics
+{
+	namespace
+	{
+		constexpr float kFullTurn = 6.2831855f;
+
+		// A uniform value in [0, 1] from the C generator, whatever its RAND_MAX: the
+		// launch spread was tuned for a generator of fifteen bits.
+		float UnitRandom() { return static_cast<float>( std::rand() & 0x7FFF ) / 32767.0f; }
+	}
+
+	void PhysicsManager::Initialise() { mUpdateOrder = 1; }
+
+	void PhysicsManager::Update( Tarn::GameTime& gameTime ) { Integrate( gameTime.ElapsedSeconds ); }
+
+	void PhysicsManager::Shutdown()
+	{
+		mDynamic.clear();
+		mStatic.clear();
+	}
+
+	void PhysicsManager::Integrate( float dt )
+	{
+		for ( Tarn::TransformComponent* transform : mDynamic )
+		{
+			if ( !transform->mActive )
+				continue;
+			// A reset, not a wrap; negative angles are left as they are.
+			if ( transform->mDirection >= kFullTurn )
+				transform->mDirection = 0.0f;
+			Tarn::Vector2 velocity = transform->mVelocity;
+			if ( transform->mHasFriction )
+				velocity = velocity * ( 0.95f - dt );
+			transform->mVelocity = velocity;
+			transform->mPrevPos = transform->mPosition;
+			transform->mPosition = transform->mPosition + transform->mVelocity * dt + transform->mForce * dt;
+			transform->mForce = Tarn::Vector2();
+			transform->UpdateWorldMatrix();
+		}
+		for ( Tarn::TransformComponent* transform : mStatic )
+			transform->UpdateWorldMatrix();
+	}
+
+	void PhysicsManager::Register( Tarn::TransformComponent* transform, List list )
+	{
+		if ( !transform )
+			return;
+		switch ( list )
+		{
+		case List::Dynamic:
+			mDynamic.push_back( transform );
+			break;
+		case List::Static:
+			mStatic.push_back( transform );
+			break;
+		case List::Pool1:
+		case List::Pool2:
+		case List::Pool3:
+		case List::Pool4:
+			mPools[static_cast<size_t>( list ) - static_cast<size_t>( List::Pool1 )].push_back( transform );
+			break;
+		}
+	}
+
+	void PhysicsManager::Unregister( Tarn::TransformComponent* transform )
+	{
+		std::erase( mDynamic, transform );
+		std::erase( mStatic, transform );
+		for ( auto& pool : mPools )
+			std::erase( pool, transform );
+	}
+
+	void PhysicsManager::ClearPools()
+	{
+		for ( auto& pool : mPools )
+			pool.clear();
+	}
+
+	void PhysicsManager::FadeBossParts( float dt )
+	{
+		( void )dt; // lowers the alpha of the owner's mesh once meshes exist
+		for ( auto& pool : mPools )
+			for ( Tarn::TransformComponent* transform : pool )
+				if ( transform->mActive )
+					transform->mVelocity = Tarn::Vector2();
+	}
+
+	void PhysicsManager::LaunchDebris( const Tarn::Vector2& position, float baseAngle )
+	{
+		auto& debris = mPools[3];
+		const auto idle = std::find_if( debris.begin(), debris.end(),
+		                                []( const Tarn::TransformComponent* transform ) { return !transform->mActive; } );
+		if ( idle == debris.end() )
+			return;
+		Tarn::TransformComponent* transform = *idle;
+		const float angle = baseAngle + ( 2.0f * 3.14159265f / 3.0f ) * UnitRandom();
+		const float speed = 0.25f + 0.25f * UnitRandom();
+		transform->mPosition = position;
+		transform->mDirection = speed;
+		transform->mVelocity = Tarn::Vector2( speed * std::cos( angle ), speed * std::sin( angle ) );
+		transform->mActive = true;
+		transform->mLifeSpan = 20.0f;
+		// The owner's mesh and vertex components are made visible here once they exist.
+	}
+}
