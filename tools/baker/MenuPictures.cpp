@@ -155,17 +155,21 @@ namespace Baker
 
 		void Emblem( cairo_t* cr, double cx, double cy, double r )
 		{
-			// A prism splitting one beam of light into the puzzle's three colours.
+			// Three beams of the puzzle's colours meeting in a crystal, which shines white.
 			const Rgb rays[] = { kRed, kGreen, kBlue };
 			for ( int i = 0; i < 3; ++i )
 			{
-				const double a = -0.35 + i * 0.35;
-				GlowStroke( cr, [&]() { cairo_move_to( cr, cx, cy ); cairo_line_to( cr, cx + std::cos( a ) * r * 2.2, cy + std::sin( a ) * r * 2.2 ); }, rays[i], r * 0.05, r * 0.2 );
+				const double a = -M_PI / 2 + i * 2 * M_PI / 3;
+				GlowStroke( cr, [&]() { cairo_move_to( cr, cx + std::cos( a ) * r * 2.1, cy + std::sin( a ) * r * 1.3 ); cairo_line_to( cr, cx, cy ); }, rays[i], r * 0.06, r * 0.25 );
 			}
-			GlowStroke( cr, [&]() { cairo_move_to( cr, cx - r * 2.2, cy + r * 0.3 ); cairo_line_to( cr, cx, cy ); }, kWhite, r * 0.06, r * 0.2 );
-			auto prism = [&]() { RegularPolygon( cr, cx, cy, r, 3, -M_PI / 2 ); };
-			FillVertical( cr, prism, cy - r, cy + r * 0.5, { 0.6, 0.75, 0.9 }, { 0.15, 0.2, 0.35 }, 0.85 );
-			GlowStroke( cr, prism, kIce, r * 0.04, r * 0.2 );
+			SoftLight( cr, cx, cy, r * 1.2, kWhite, 0.5 );
+			auto crystal = [&]() { RegularPolygon( cr, cx, cy, r * 0.55, 6, 0 ); };
+			FillVertical( cr, crystal, cy - r * 0.55, cy + r * 0.55, { 0.95, 0.98, 1.0 }, { 0.45, 0.55, 0.75 }, 0.95 );
+			GlowStroke( cr, crystal, kIce, r * 0.04, r * 0.2 );
+			cairo_new_path( cr );
+			RegularPolygon( cr, cx, cy, r * 0.25, 6, 0 );
+			SetColour( cr, kWhite );
+			cairo_fill( cr );
 		}
 	}
 
@@ -231,8 +235,8 @@ namespace Baker
 		Add( book, "resource/logo3.png", 1024, 384,
 			 []( cairo_t* cr, Random& )
 			 {
-				 Emblem( cr, 512, 96, 56 );
-				 GlowText( cr, "KELVANE", 512, 250, 170, kMenuCold, kWhite, 40 );
+				 Emblem( cr, 512, 108, 68 );
+				 GlowText( cr, "KELVANE", 512, 282, 150, kMenuCold, kWhite, 36 );
 			 } );
 		Add( book, "resource/loading.png", 1024, 768,
 			 []( cairo_t* cr, Random& r )

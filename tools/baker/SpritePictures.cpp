@@ -819,7 +819,10 @@ namespace Baker
 					  {
 						  const double t = double( frame - 8 ) / std::max( 1, frames - 8 );
 						  Prism( cr, s, 0.8 + 0.2 * std::cos( 2 * M_PI * t ), -1 );
-						  Ring( cr, s, s * ( 0.40 + 0.08 * t ), s * 0.01, kWhite, s * 0.03 );
+						  // a square wave of light leaving the glass, kept inside the frame
+						  const double grow = s * 0.36 * ( 1.0 + 0.15 * t );
+						  GlowStroke( cr, [&]() { RoundedRectangle( cr, s / 2 - grow, s / 2 - grow, 2 * grow, 2 * grow, s * 0.05 ); }, kWhite,
+									  s * 0.008, s * 0.03, 1.0 - t );
 					  }
 				  } );
 		Add( book, "resource/circle2.png", 128, 128,
