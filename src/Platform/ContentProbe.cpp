@@ -5,6 +5,8 @@
 #include <SDL_mixer.h>
 #include <SDL_ttf.h>
 
+#include <algorithm>
+
 namespace Platform
 {
 	namespace
@@ -76,6 +78,19 @@ namespace Platform
 		probe.mWidth = surface->w;
 		probe.mHeight = surface->h;
 		probe.mHasAlpha = surface->format->Amask != 0;
+		if ( SDL_Surface* rgba = SDL_ConvertSurfaceFormat( surface, SDL_PIXELFORMAT_RGBA32, 0 ) )
+		{
+			SDL_LockSurface( rgba );
+			const auto* pixels = static_cast<const Uint8*>( rgba->pixels );
+			const int corners[4][2] = { { 0, 0 }, { rgba->w - 1, 0 }, { 0, rgba->h - 1 }, { rgba->w - 1, rgba->h - 1 } };
+			for ( const auto& corner : corners )
+			{
+				const Uint8 alpha = pixels[corner[1] * rgba->pitch + corner[0] * 4 + 3];
+				probe.mCornerAlpha = std::max( probe.mCornerAlpha, int( alpha ) );
+			}
+			SDL_UnlockSurface( rgba );
+			SDL_FreeSurface( rgba );
+		}
 		SDL_FreeSurface( surface );
 		return probe;
 	}

@@ -13,6 +13,7 @@ namespace Platform
 		int mWidth = 0;
 		int mHeight = 0;
 		bool mHasAlpha = false;
+		int mCornerAlpha = 0;  // the most opaque of the four corner pixels, 0 to 255
 		std::string mError;
 	};
 	ImageProbe ProbeImage( const std::string& path );

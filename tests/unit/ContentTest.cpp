@@ -169,6 +169,50 @@ namespace
 			ExpectPicture( name );
 	}
 
+	std::string Bytes( const std::string& name )
+	{
+		std::ifstream file( ResolveContentPath( name ), std::ios::binary );
+		return std::string( std::istreambuf_iterator<char>( file ), std::istreambuf_iterator<char>() );
+	}
+
+	// Sprites stand on the play field with space showing around them; only the
+	// full-screen pictures, the flat fills and the tiling grid reach their corners.
+	TEST( Content, SpritesHaveTransparentCorners )
+	{
+		const std::set<std::string> opaque = { "resource/background.png", "resource/loading.png", "resource/Tessaro_logo.png",
+												"resource/gray_square.png", "resource/box.png", "resource/borders.png",
+												"resource/grid bottom.png" };
+		std::vector<std::string> names( Graphics::StartUpTextureList() );
+		for ( const char* name : Graphics::FurtherPictureNames() )
+			names.push_back( name );
+		for ( const std::string& name : names )
+		{
+			if ( opaque.count( name ) || name.find( "debug" ) != std::string::npos )
+				continue;
+			const Platform::ImageProbe image = Platform::ProbeImage( ResolveContentPath( name ) );
+			EXPECT_LT( image.mCornerAlpha, 16 ) << name;
+		}
+	}
+
+	// A highlighted picture that looks like the normal one gives no hover feedback;
+	// level tiles of the two sets must be told apart.
+	TEST( Content, HighlightsAndColourSetsDifferFromTheirNormalPictures )
+	{
+		for ( const std::string& name : Graphics::MenuPictureNames() )
+			EXPECT_NE( Bytes( "resource/menu/" + name + ".png" ), Bytes( "resource/menu/" + name + "2.png" ) ) << name;
+		for ( int level = 1; level <= 10; ++level )
+			for ( int grade = 0; grade <= 3; ++grade )
+			{
+				const std::string blue = Graphics::LevelSelectPicture( level, grade, false );
+				EXPECT_NE( Bytes( blue ), Bytes( Graphics::LevelSelectPicture( level, grade, true ) ) ) << blue;
+				EXPECT_NE( Bytes( blue ), Bytes( Graphics::LevelSelectPicture( level + 10, grade, false ) ) ) << blue;
+				if ( grade > 0 )
+				{
+					EXPECT_NE( Bytes( blue ), Bytes( Graphics::LevelSelectPicture( level, grade == 3 ? 1 : grade + 1, false ) ) ) << blue;
+				}
+			}
+	}
+
 	TEST( Content, EverySpriteSheetParsesAndEveryFrameLiesInsideItsImage )
 	{
 		for ( const Graphics::SpriteSheetName& sheet : Graphics::SpriteSheetNames() )
