@@ -122,8 +122,16 @@ namespace Baker
 					s *= peak / largest;
 		}
 
-		Audio Mono( std::vector<float> samples, float peak = 0.8f )
+		// A one-shot effect ends in silence, whatever was still ringing when its time
+		// ran out, so it cannot click; a loop keeps its ends as they are.
+		Audio Mono( std::vector<float> samples, float peak = 0.8f, bool loop = false )
 		{
+			if ( !loop )
+			{
+				const size_t fade = std::min( samples.size(), size_t( 0.008 * kSampleRate ) );
+				for ( size_t i = 0; i < fade; ++i )
+					samples[samples.size() - 1 - i] *= float( i ) / float( fade );
+			}
 			Normalise( samples, peak );
 			Audio audio;
 			audio.mLeft = std::move( samples );
@@ -326,7 +334,7 @@ namespace Baker
 								 0.25 * std::sin( kTau * 331.5 * t ) + 0.15 * std::sin( kTau * 880.0 * t + std::sin( kTau * 3.0 * t ) );
 				out[i] = float( v * tremolo );
 			}
-			return Mono( std::move( out ), 0.6f );
+			return Mono( std::move( out ), 0.6f, true );
 		}
 
 		Audio ChargingLoop()
@@ -340,7 +348,7 @@ namespace Baker
 				const double v = std::sin( kTau * 440.0 * t + 2.0 * std::sin( kTau * 8.0 * t ) ) + 0.4 * std::sin( kTau * 660.0 * t );
 				out[i] = float( v * pulse );
 			}
-			return Mono( std::move( out ), 0.5f );
+			return Mono( std::move( out ), 0.5f, true );
 		}
 	}
 
@@ -463,7 +471,7 @@ namespace Baker
 					auto out = Silence( 0.5 );
 					Tone( out, 0, 0.18, 150, 150, 0.5, Wave::Square, 2 );
 					Tone( out, 0.24, 0.22, 130, 130, 0.5, Wave::Square, 2 );
-					return Mono( out, 0.7f );
+					return Mono( out, 0.45f );
 				} );
 		effect( "resource/sound/teleport_win.wav",
 				[]()
