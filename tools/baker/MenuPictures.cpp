@@ -141,7 +141,11 @@ namespace Baker
 			if ( hover )
 				SoftLight( cr, 128, 128, 130, colour, 0.35 );
 			GlowStroke( cr, tile, edge, hover ? 6 : 4, hover ? 26 : 14 );
-			GlowText( cr, std::to_string( number ), 128, grade ? 112 : 128, 120, colour, kWhite, hover ? 26 : 16 );
+			// The orange set stands for levels 11 to 20 under the numbers 1 to 10 of its
+			// file names; the player reads the level's own number.
+			const int level = colourSet == "orange" ? number + 10 : number;
+			const std::string label = std::to_string( level );
+			GlowText( cr, label, grade ? 120 : 128, grade ? 104 : 128, FitText( cr, label, grade ? 104 : 120, 170 ), colour, kWhite, hover ? 26 : 16 );
 			if ( grade )
 			{
 				// The grade badge: gold A, silver B, bronze C.
