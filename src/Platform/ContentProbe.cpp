@@ -88,6 +88,21 @@ namespace Platform
 				const Uint8 alpha = pixels[corner[1] * rgba->pitch + corner[0] * 4 + 3];
 				probe.mCornerAlpha = std::max( probe.mCornerAlpha, int( alpha ) );
 			}
+			double sums[3] = { 0, 0, 0 }, weight = 0;
+			for ( int y = 0; y < rgba->h; ++y )
+			{
+				const Uint8* row = pixels + y * rgba->pitch;
+				for ( int x = 0; x < rgba->w; ++x )
+				{
+					const double alpha = row[x * 4 + 3] / 255.0;
+					for ( int c = 0; c < 3; ++c )
+						sums[c] += alpha * row[x * 4 + c] / 255.0;
+					weight += alpha;
+				}
+			}
+			if ( weight > 0 )
+				for ( int c = 0; c < 3; ++c )
+					probe.mMeanColour[c] = sums[c] / weight;
 			SDL_UnlockSurface( rgba );
 			SDL_FreeSurface( rgba );
 		}

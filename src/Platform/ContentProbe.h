@@ -14,6 +14,7 @@ namespace Platform
 		int mHeight = 0;
 		bool mHasAlpha = false;
 		int mCornerAlpha = 0;  // the most opaque of the four corner pixels, 0 to 255
+		double mMeanColour[3] = { 0, 0, 0 };  // red, green, blue, 0 to 1, weighted by alpha
 		std::string mError;
 	};
 	ImageProbe ProbeImage( const std::string& path );

@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -211,6 +213,77 @@ namespace
 					EXPECT_NE( Bytes( blue ), Bytes( Graphics::LevelSelectPicture( level, grade == 3 ? 1 : grade + 1, false ) ) ) << blue;
 				}
 			}
+	}
+
+	// The game colours its light sprites by multiplying them with a colour code; a
+	// sprite with a hue of its own would turn the codes muddy or alike.
+	TEST( Content, TintedLightSpritesAreNeutral )
+	{
+		for ( const char* name : { "resource/light.png", "resource/switch.png", "resource/switch2.png", "resource/crown.png",
+								   "resource/square.png", "resource/square2.png", "resource/circle texture.png",
+								   "resource/cloud.png", "resource/ring particle.png" } )
+		{
+			const Platform::ImageProbe image = Platform::ProbeImage( ResolveContentPath( name ) );
+			ASSERT_TRUE( image.mDecoded ) << name;
+			const double* c = image.mMeanColour;
+			const double brightest = std::max( { c[0], c[1], c[2] } ), darkest = std::min( { c[0], c[1], c[2] } );
+			EXPECT_GT( brightest, 0.2 ) << name << " is too dark to carry a tint";
+			EXPECT_LT( brightest - darkest, 0.08 ) << name << " has a hue of its own";
+		}
+	}
+
+	struct Wave
+	{
+		int mChannels = 0, mRate = 0, mBits = 0;
+		std::vector<int16_t> mSamples;
+	};
+
+	// Reads the plain PCM files the baker writes; anything else fails the read.
+	bool ReadWave( const std::string& path, Wave& wave )
+	{
+		const std::string bytes = Bytes( path );
+		auto u32 = [&]( size_t at ) { return uint32_t( uint8_t( bytes[at] ) ) | uint32_t( uint8_t( bytes[at + 1] ) ) << 8 | uint32_t( uint8_t( bytes[at + 2] ) ) << 16 | uint32_t( uint8_t( bytes[at + 3] ) ) << 24; };
+		auto u16 = [&]( size_t at ) { return unsigned( uint8_t( bytes[at] ) ) | unsigned( uint8_t( bytes[at + 1] ) ) << 8; };
+		if ( bytes.size() < 44 || bytes.compare( 0, 4, "RIFF" ) != 0 || bytes.compare( 8, 8, "WAVEfmt " ) != 0 || u16( 20 ) != 1 ||
+			 bytes.compare( 36, 4, "data" ) != 0 || 44 + size_t( u32( 40 ) ) > bytes.size() )
+			return false;
+		wave.mChannels = int( u16( 22 ) );
+		wave.mRate = int( u32( 24 ) );
+		wave.mBits = int( u16( 34 ) );
+		wave.mSamples.resize( u32( 40 ) / 2 );
+		std::memcpy( wave.mSamples.data(), bytes.data() + 44, wave.mSamples.size() * 2 );
+		return wave.mBits == 16 && !wave.mSamples.empty();
+	}
+
+	// A looping effect must not click where it wraps: the step from its last sample
+	// to its first may be no larger than the largest step inside it. A one-shot
+	// effect ends in silence. Nothing clips.
+	TEST( Content, EffectsEndCleanlyAndLoopsWrapWithoutAClick )
+	{
+		for ( const Tarn::SoundTableEntry& entry : Tarn::SoundTable() )
+		{
+			const std::string path = entry.mPath;
+			if ( path.size() < 4 || path.compare( path.size() - 4, 4, ".wav" ) != 0 )
+				continue;
+			SCOPED_TRACE( path );
+			Wave wave;
+			ASSERT_TRUE( ReadWave( ResolveContentPath( path ), wave ) );
+			EXPECT_EQ( wave.mChannels, 1 );
+			EXPECT_EQ( wave.mRate, 44100 );
+			const auto& s = wave.mSamples;
+			int largestStep = 0, peak = 0;
+			for ( size_t i = 1; i < s.size(); ++i )
+			{
+				largestStep = std::max( largestStep, std::abs( s[i] - s[i - 1] ) );
+				peak = std::max( peak, std::abs( int( s[i] ) ) );
+			}
+			EXPECT_LT( peak, 32767 ) << "clipped";
+			EXPECT_GT( peak, 3000 ) << "all but silent";
+			if ( entry.mLoop )
+				EXPECT_LE( std::abs( s.front() - s.back() ), largestStep );
+			else
+				EXPECT_LT( std::abs( int( s.back() ) ), 64 );
+		}
 	}
 
 	TEST( Content, EverySpriteSheetParsesAndEveryFrameLiesInsideItsImage )
