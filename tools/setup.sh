@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libsdl2-ttf-dev
   libepoxy-dev libgl-dev libgl1-mesa-dri libglm-dev libpugixml-dev libimgui-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcairo2-dev libmp3lame-dev
+  libcairo2-dev libfreetype-dev libpng-dev libmp3lame-dev fonts-beteckna
   xvfb xauth
 )
 
