@@ -6,9 +6,9 @@
 #include "Physics/PhysicsManager.h"
 #include "Utilities/FileSystem.h"
 #include "Utilities/Log.h"
+#include "core/Matrices.h"
 #include "core/Services.h"
 
-#include <glm/gtc/matrix_transform.hpp>
 
 #include <optional>
 #include <string>
@@ -142,13 +142,8 @@ namespace Tarn
 
 	void TransformComponent::UpdateWorldMatrix()
 	{
-		const glm::mat4 identity( 1.0f );
-		const glm::mat4 scaling = glm::scale( identity, glm::vec3( mXScaleFactor, mYScaleFactor, 0.0f ) );
-		const glm::mat4 rotation = glm::rotate( identity, mDirection, glm::vec3( 0.0f, 0.0f, 1.0f ) );
-		const glm::mat4 translation = glm::translate( identity, glm::vec3( mPosition.X, mPosition.Y, 0.0f ) );
-		// Row vectors multiply scaling x rotation x translation; glm's column vectors
-		// take the same product the other way round, with the same memory layout.
-		mWorld = translation * rotation * scaling;
+		mWorld = Scaling( mXScaleFactor, mYScaleFactor, 0.0f ) * RotationZ( mDirection ) *
+		         Translation( mPosition.X, mPosition.Y, 0.0f );
 	}
 
 	void TransformComponent::Serialise( ResourceRecord& record )

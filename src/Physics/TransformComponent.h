@@ -48,7 +48,7 @@ namespace Tarn
 		bool mHasFriction = false;
 		bool mActive = false;
 		int32_t mTransType = DYNAMIC;
-		// Stored as glm keeps it; its memory is the row-vector matrix of the renderer.
+		// A row-vector matrix: a point transforms as v * mWorld.
 		glm::mat4 mWorld{ 1.0f };
 		void* mTweakBar = nullptr;
 	};

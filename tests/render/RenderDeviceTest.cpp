@@ -145,3 +145,82 @@ namespace
 		EXPECT_NE( outcome.mOutput.find( "--screenshot" ), std::string::npos ) << outcome.mOutput;
 	}
 }
+
+#include "Core/ObjectManager.h"
+#include "Core/TypeRegistry.h"
+#include "Graphics/Camera.h"
+#include "Graphics/MeshComponent.h"
+#include "Physics/TransformComponent.h"
+
+namespace
+{
+	class QuadObject : public Tarn::Object
+	{
+		TARN_CLASS_NAME( TestRenderQuad )
+
+	public:
+		void Initialise() override
+		{
+			mComponents.AddComponent<Tarn::TransformComponent>();
+			mComponents.AddComponent<Graphics::MeshComponent>();
+			mComponents.InitialisePending();
+		}
+		void Shutdown() override {}
+	};
+
+	// Where a world point lands on the screen, by the same view and projection.
+	glm::vec2 PixelOf( const glm::vec3& world, const Graphics::Matrix& viewProjection, int width, int height )
+	{
+		const glm::vec3 ndc = Graphics::TransformCoord( world, viewProjection );
+		return { ( ndc.x + 1.0f ) * 0.5f * float( width ), ( 1.0f - ndc.y ) * 0.5f * float( height ) };
+	}
+
+	TEST_F( RealDevice, AWorldQuadLandsWhereTheCameraSaysAndScreenToWorldFindsIt )
+	{
+		Tarn::TypeRegistry::Instance().RegisterObjectType( QuadObject::ClassHashedName(), []() -> Tarn::Object* { return new QuadObject(); } );
+		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
+		auto* camera = static_cast<Graphics::Camera*>( objects.CreateObject( Graphics::Camera::ClassHashedName(), "Camera1" ) );
+		objects.InitialiseObject( camera );
+		Tarn::Object* quad = objects.CreateObject( QuadObject::ClassHashedName(), "Quad1" );
+		objects.InitialiseObject( quad );
+		auto* transform = quad->GetComponent<Tarn::TransformComponent>();
+		transform->mPosition = { 4.0f, 2.5f };
+		transform->mXScaleFactor = transform->mYScaleFactor = 2.0f;
+		transform->UpdateWorldMatrix();
+		auto* mesh = quad->GetComponent<Graphics::MeshComponent>();
+		mesh->mColour = { 0.0f, 1.0f, 0.0f, 1.0f };
+		mesh->SetTexture( "resource/gray_square.png" );
+
+		// Two steps and frames: the camera writes the view, the frame uses it.
+		Tarn::GameTime time;
+		time.ElapsedSeconds = 0.016f;
+		for ( int frame = 0; frame < 2; ++frame )
+		{
+			camera->Update( time );
+			ASSERT_TRUE( mProject->BeginDraw() );
+			mProject->Draw( mProject->GetGameTime() );
+			if ( frame == 0 )
+				mProject->EndDraw();
+		}
+		std::vector<uint8_t> pixels;
+		int width = 0, height = 0;
+		ASSERT_TRUE( mDevice->ReadBackBuffer( pixels, width, height ) );
+		mDevice->EndScene();
+		mDevice->Present();
+
+		const Graphics::Matrix viewProjection = *mGraphics->GetView() * mGraphics->GetProjection();
+		const glm::vec2 centre = PixelOf( { 4.0f, 2.5f, 0.0f }, viewProjection, width, height );
+		const Pixel inside = At( pixels, width, int( centre.x ), int( centre.y ) );
+		EXPECT_EQ( inside.r, 0 );
+		EXPECT_GT( inside.g, 40 );
+		EXPECT_EQ( inside.b, 0 );
+		const glm::vec2 mirror = PixelOf( { -4.0f, -2.5f, 0.0f }, viewProjection, width, height );
+		const Pixel outside = At( pixels, width, int( mirror.x ), int( mirror.y ) );
+		EXPECT_EQ( outside.b, 255 );
+
+		const glm::vec2 back = mGraphics->ScreenToWorld( centre.x, centre.y );
+		EXPECT_NEAR( back.x, 4.0f, 0.05f );
+		EXPECT_NEAR( back.y, 2.5f, 0.05f );
+		objects.DestroyAll();
+	}
+}

@@ -5,6 +5,8 @@
 #include "support/LogCapture.h"
 
 #include <glm/vec4.hpp>
+#include "core/Matrices.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -93,7 +95,7 @@ namespace
 		EXPECT_FLOAT_EQ( t.mPosition.X, -30.0f + 9.0f * 0.05f + 2.0f * 0.05f );
 		EXPECT_FLOAT_EQ( t.mPosition.Y, -3.6f * 0.05f );
 		EXPECT_EQ( t.mForce, Vector2( 0.0f, 0.0f ) ) << "a force lasts one step";
-		EXPECT_FLOAT_EQ( t.GetWorldMatrix()[3][0], t.mPosition.X );
+		EXPECT_FLOAT_EQ( Tarn::TransformCoord( glm::vec3( 0.0f ), t.GetWorldMatrix() ).x, t.mPosition.X );
 
 		// The factor is not clamped: a step of 1 s reverses the velocity.
 		mPhysics.Integrate( 1.0f );
@@ -141,8 +143,9 @@ namespace
 		wall.mPosition = { 3.0f, 4.0f };
 		mPhysics.Integrate( 0.016f );
 		EXPECT_EQ( wall.mPosition, Vector2( 3.0f, 4.0f ) );
-		EXPECT_FLOAT_EQ( wall.GetWorldMatrix()[3][0], 3.0f );
-		EXPECT_FLOAT_EQ( wall.GetWorldMatrix()[3][1], 4.0f );
+		const glm::vec3 centre = Tarn::TransformCoord( glm::vec3( 0.0f ), wall.GetWorldMatrix() );
+		EXPECT_FLOAT_EQ( centre.x, 3.0f );
+		EXPECT_FLOAT_EQ( centre.y, 4.0f );
 	}
 
 	TEST_F( TransformMotion, WorldMatrixScalesThenTurnsThenMoves )
@@ -154,7 +157,7 @@ namespace
 		t.mPosition = { 10.0f, 5.0f };
 		t.UpdateWorldMatrix();
 		// (1, 1) scaled to (2, 3), turned a quarter to (-3, 2), moved to (7, 7).
-		const glm::vec4 point = t.GetWorldMatrix() * glm::vec4( 1.0f, 1.0f, 0.0f, 1.0f );
+		const glm::vec4 point = glm::vec4( 1.0f, 1.0f, 0.0f, 1.0f ) * t.GetWorldMatrix();
 		EXPECT_NEAR( point.x, 7.0f, 1e-5f );
 		EXPECT_NEAR( point.y, 7.0f, 1e-5f );
 		EXPECT_EQ( point.z, 0.0f );

@@ -5,6 +5,7 @@
 #include "Core/GameWindow/GameWindow.h"
 #include "Core/PendingServices.h"
 #include "Graphics/GraphicsManager.h"
+#include "Graphics/TextureManager.h"
 #include "Input/KeyboardManager.h"
 #include "Input/MouseManager.h"
 #include "Physics/PhysicsManager.h"
@@ -21,7 +22,7 @@ namespace Tarn
 {
 	// The heap services of the game, in the order of their creation; destruction runs
 	// the other way.
-	using HeapServices = std::tuple<StateMachineManager, Graphics::GraphicsManager, TextureManager, AnimationManager,
+	using HeapServices = std::tuple<StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager, AnimationManager,
 	                                Physics::PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
 	                                SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager,
 	                                LevelManager, ButtonManager, FontManager, GameLevelSelector, DebugToolsManager,

@@ -1,0 +1,125 @@
+// Frames through the real OpenGL device (run under Xvfb: xvfb-run -a kelvane_bench).
+#include "Core/GameWindow/GameProject.h"
+#include "Core/Object.h"
+#include "Core/ObjectManager.h"
+#include "Core/TypeRegistry.h"
+#include "Graphics/GraphicsManager.h"
+#include "Graphics/MeshComponent.h"
+#include "Graphics/TextureManager.h"
+#include "Physics/TransformComponent.h"
+#include "core/Services.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <string>
+
+namespace
+{
+	class BenchSprite : public Tarn::Object
+	{
+		TARN_CLASS_NAME( BenchSprite )
+
+	public:
+		void Initialise() override
+		{
+			mComponents.AddComponent<Tarn::TransformComponent>();
+			mComponents.AddComponent<Graphics::MeshComponent>();
+			mComponents.InitialisePending();
+		}
+		void Shutdown() override {}
+	};
+
+	double CpuMilliseconds()
+	{
+		timespec now{};
+		clock_gettime( CLOCK_PROCESS_CPUTIME_ID, &now );
+		return double( now.tv_sec ) * 1000.0 + double( now.tv_nsec ) / 1e6;
+	}
+
+	std::unique_ptr<Tarn::GameProject> StartWindowedGame()
+	{
+		Tarn::LaunchOptions options;
+		options.mWindowMode = Tarn::WindowMode::Windowed;
+		auto project = std::make_unique<Tarn::GameProject>( options );
+		project->CreateComponents();
+		project->Initialise();
+		return project;
+	}
+
+	// One frame of N textured meshes, each its own 4-vertex strip with its own constants.
+	void TexturedMeshes( benchmark::State& state )
+	{
+		if ( !std::getenv( "DISPLAY" ) )
+		{
+			state.SkipWithError( "needs a display (run under xvfb-run)" );
+			return;
+		}
+		static const bool registered = Tarn::TypeRegistry::Instance().RegisterObjectType(
+		    BenchSprite::ClassHashedName(), []() -> Tarn::Object* { return new BenchSprite(); } );
+		( void )registered;
+		auto project = StartWindowedGame();
+		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
+		const char* textures[] = { "resource/mine.png", "resource/crown.png", "resource/cross.png", "resource/switch.png" };
+		const int count = static_cast<int>( state.range( 0 ) );
+		static int run = 0;
+		++run;
+		for ( int i = 0; i < count; ++i )
+		{
+			const std::string name = "Sprite" + std::to_string( run ) + "_" + std::to_string( i );
+			Tarn::Object* sprite = objects.CreateObject( BenchSprite::ClassHashedName(), name.c_str() );
+			if ( !sprite )
+			{
+				state.SkipWithError( "could not create the sprites" );
+				return;
+			}
+			objects.InitialiseObject( sprite );
+			auto* transform = sprite->GetComponent<Tarn::TransformComponent>();
+			transform->mPosition = { float( i % 40 ) - 20.0f, float( i / 40 % 30 ) - 15.0f };
+			transform->UpdateWorldMatrix();
+			sprite->GetComponent<Graphics::MeshComponent>()->SetTexture( textures[i % 4] );
+		}
+		auto* graphics = Tarn::Services::Get<Graphics::GraphicsManager>();
+		double cpu = 0.0;
+		int64_t frames = 0;
+		for ( auto _ : state )
+		{
+			const double before = CpuMilliseconds();
+			if ( project->BeginDraw() )
+			{
+				project->Draw( project->GetGameTime() );
+				project->EndDraw();
+			}
+			cpu += CpuMilliseconds() - before;
+			++frames;
+		}
+		state.counters["cpu_ms_per_frame"] = cpu / double( frames );
+		state.counters["draws_per_frame"] = graphics->GetDevice()->DrawCallsLastFrame();
+		state.counters["fps"] = benchmark::Counter( double( frames ), benchmark::Counter::kIsRate );
+		objects.DestroyAll();
+		project->Shutdown();
+	}
+	BENCHMARK( TexturedMeshes )->Arg( 1000 )->Arg( 5000 )->Unit( benchmark::kMillisecond )->UseRealTime();
+
+	// Start-up: the whole texture list through the real device.
+	void LoadTextureList( benchmark::State& state )
+	{
+		if ( !std::getenv( "DISPLAY" ) )
+		{
+			state.SkipWithError( "needs a display (run under xvfb-run)" );
+			return;
+		}
+		auto project = StartWindowedGame();
+		auto* textures = Tarn::Services::Get<Graphics::TextureManager>();
+		for ( auto _ : state )
+		{
+			textures->Shutdown();
+			textures->Initialise();
+		}
+		state.counters["textures"] = double( textures->Count() );
+		project->Shutdown();
+	}
+	BENCHMARK( LoadTextureList )->Unit( benchmark::kMillisecond )->Iterations( 3 );
+}

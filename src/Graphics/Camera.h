@@ -1,0 +1,77 @@
+#pragma once
+
+#include "Core/GameComponent.h"
+#include "Core/Object.h"
+#include "Graphics/Matrices.h"
+#include "core/HashedName.h"
+#include "core/Vector2.h"
+
+#include <glm/vec3.hpp>
+
+#include <bitset>
+#include <string>
+
+namespace Graphics
+{
+	class GraphicsManager;
+
+	// The single view of the world ("Camera1"): follows the player when told to,
+	// writes the graphics manager's view every update and measures how much of the
+	// world the screen shows.
+	class Camera : public Tarn::Object, public Tarn::IsUpdatable
+	{
+		TARN_CLASS_NAME( Camera )
+
+	public:
+		static constexpr const char* kFile = "./resource/Camera.xml";
+
+		void Initialise() override;
+		void Shutdown() override;
+		void Update( Tarn::GameTime& gameTime ) override;
+		void CreateTweakBar() override;
+
+		// Follows the player's x from now on.
+		void StartFollowing();
+		// Along the line of sight, by amount x speed x the step length.
+		void MoveForward( float amount );
+		void MoveBackward( float amount );
+		// The screen shake: a flicker of rotation and offset while a shake runs.
+		Matrix GetShakeMatrix();
+		// Writes the camera file (the speed always as "1.0").
+		bool Save();
+		// Reads the camera file; a missing or broken one keeps the current values.
+		bool Load();
+
+		float GetHalfWidth() const { return mHalfWidth; }
+		// Where Load and Save read and write; the camera file of the data root.
+		std::string mFile = kFile;
+		float GetHalfHeight() const { return mHalfHeight; }
+
+		glm::vec3 mEye{ 0.0f, 2.0f, -25.0f };
+		glm::vec3 mLook{ 0.0f, 0.0f, 0.0f };
+		glm::vec3 mUp{ 0.0f, 1.0f, 0.0f };
+		Matrix* mView = nullptr;
+		float mSpeed = 1.0f;
+		bool mFollowPlayer = false;
+		const Tarn::Vector2* mPlayerPosition = nullptr;
+		bool mShake = false;
+		std::bitset<4> mFollowLocks;
+		float mHalfWidth = 0.0f;
+		float mHalfHeight = 0.0f;
+
+		// The shake's state, shared by every caller.
+		struct ShakeState
+		{
+			float mTime = 0.0f;
+			float mAngle = 0.0f;
+			float mX = 0.0f;
+			float mY = 0.0f;
+		};
+		static ShakeState& Shake();
+
+	private:
+		const Tarn::Vector2* FindPlayerPosition() const;
+		float StepSeconds() const;
+		void Move( float distance );
+	};
+}
