@@ -1,6 +1,8 @@
 #include "Physics/PhysicsManager.h"
 
 #include "Core/GameTime.h"
+#include "Core/Object.h"
+#include "Graphics/MeshComponent.h"
 #include "Physics/TransformComponent.h"
 
 #include <algorithm>
@@ -87,11 +89,14 @@ namespace Physics
 
 	void PhysicsManager::FadeBossParts( float dt )
 	{
-		( void )dt; // lowers the alpha of the owner's mesh once meshes exist
 		for ( auto& pool : mPools )
 			for ( Tarn::TransformComponent* transform : pool )
 				if ( transform->mActive )
+				{
+					if ( auto* mesh = transform->mOwner->GetComponent<Graphics::MeshComponent>() )
+						mesh->mColour.a -= dt;
 					transform->mVelocity = Tarn::Vector2();
+				}
 	}
 
 	void PhysicsManager::LaunchDebris( const Tarn::Vector2& position, float baseAngle )
@@ -109,6 +114,8 @@ namespace Physics
 		transform->mVelocity = Tarn::Vector2( speed * std::cos( angle ), speed * std::sin( angle ) );
 		transform->mActive = true;
 		transform->mLifeSpan = 20.0f;
-		// The owner's mesh and vertex components are made visible here once they exist.
+		if ( auto* mesh = transform->mOwner->GetComponent<Graphics::MeshComponent>() )
+			mesh->mVisible = true;
+		// The owner's vertex component is made visible here too once it exists.
 	}
 }

@@ -347,3 +347,22 @@ namespace
 		EXPECT_FLOAT_EQ( mCamera->mEye.z, -20.0f );
 	}
 }
+
+#include "Physics/PhysicsManager.h"
+
+namespace
+{
+	TEST_F( HeadlessScene, DebrisShowsItsMeshAndFadingLowersItsAlpha )
+	{
+		Sprite* rock = Make( "Asteroid9" );
+		rock->Mesh().mVisible = false;
+		auto* physics = Tarn::Services::Get<Physics::PhysicsManager>();
+		ASSERT_NE( physics, nullptr );
+		physics->LaunchDebris( { 1.0f, 2.0f }, 0.0f );
+		ASSERT_TRUE( rock->Transform().mActive );
+		EXPECT_TRUE( rock->Mesh().mVisible );
+		physics->FadeBossParts( 0.25f );
+		EXPECT_FLOAT_EQ( rock->Mesh().mColour.a, 0.75f );
+		EXPECT_EQ( rock->Transform().mVelocity, Tarn::Vector2( 0.0f, 0.0f ) );
+	}
+}
