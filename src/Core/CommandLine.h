@@ -26,6 +26,8 @@ namespace Tarn
 		std::string mLogFile;
 		WindowMode mWindowMode = WindowMode::Default;
 		std::string mInputFile; // a script of window events to replay
+		int32_t mLevel = 0;          // the numbered level to play from the start; 0: none
+		std::string mSaveLevelFile;  // where the playing level is written after the last frame
 
 		Platform::AssertChoice mOnAssert = Platform::AssertChoice::Abort;
 	};
