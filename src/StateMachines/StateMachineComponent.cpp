@@ -43,20 +43,28 @@ namespace StateMachines
 		const pugi::xml_node projection = node.child( "AttackProjection" );
 		mAttackProjection = { Tarn::ValueText::ToFloat( projection.attribute( "mAttackProjection.x" ).value() ),
 			                  Tarn::ValueText::ToFloat( projection.attribute( "mAttackProjection.y" ).value() ) };
+		// A level is read after its objects are initialised; a gate barrier runs its own
+		// routine whatever the file says.
+		ForceGateBarrier();
 	}
 
-	void StateMachineComponent::Initialise()
+	void StateMachineComponent::ForceGateBarrier()
 	{
 		static const Tarn::HashedName kGateBarrier( "GateBarrier" );
-		mTarget = nullptr;
-		mState = STATE_NONE;
-		mInnerState = INNER_STATE_ON_ENTER;
-		mCurrPhase = 1;
 		if ( mOwner->mType == kGateBarrier )
 		{
 			mAI = 5;
 			mState = STATE_NORMAL;
 		}
+	}
+
+	void StateMachineComponent::Initialise()
+	{
+		mTarget = nullptr;
+		mState = STATE_NONE;
+		mInnerState = INNER_STATE_ON_ENTER;
+		mCurrPhase = 1;
+		ForceGateBarrier();
 		if ( auto* manager = Tarn::Services::Get<StateMachineManager>() )
 			manager->Register( this );
 	}

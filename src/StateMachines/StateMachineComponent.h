@@ -46,5 +46,8 @@ namespace StateMachines
 		float mAttackRadius = 0.0f;
 		Tarn::Vector2 mAttackProjection;
 		void* mTweakBar = nullptr;
+
+	private:
+		void ForceGateBarrier();
 	};
 }
