@@ -67,7 +67,7 @@ namespace KelvaneTest
 			line->mPt2 = pt2;
 			const Vector2 d = pt2 - pt1;
 			const float length = std::abs( d.X ) + std::abs( d.Y ); // axis-aligned
-			line->mNormal = Vector2( -d.Y / length, d.X / length );
+			line->mNormal = Vector2( 0.0f - d.Y / length, d.X / length ); // no "-0" in the file
 			line->mAngle = angle;
 			line->mScale = length;
 			Place( *bound, ( pt1 + pt2 ) * 0.5f );
