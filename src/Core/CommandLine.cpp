@@ -1,6 +1,8 @@
 #include "Core/CommandLine.h"
 
 #include <charconv>
+#include <filesystem>
+#include <system_error>
 
 namespace Tarn
 {
@@ -28,6 +30,8 @@ namespace Tarn
 		       "  --fullscreen           go full screen (at the desktop's size when the display\n"
 		       "                         has no 1280 x 720 mode)\n"
 		       "  --input FILE           replay the window events of FILE, step by step\n"
+		       "  --level N              play level N (1 to 20) from the start\n"
+		       "  --save-level FILE      write the playing level to FILE after the last frame\n"
 		       "  --log FILE             write every log message to FILE\n"
 		       "  --screenshot FILE      write the last frame to FILE as a PNG (not with --headless)\n"
 		       "  --list-types           list the registered object, component and state types\n"
@@ -129,6 +133,33 @@ namespace Tarn
 			{
 				if ( !takeFile( options.mInputFile ) )
 					return result;
+			}
+			else if ( name == "--level" )
+			{
+				if ( !takeValue( "a level number" ) )
+					return result;
+				uint64_t level = 0;
+				if ( !ParseCount( value, level ) || level < 1 || level > 20 )
+				{
+					result.mError = "--level needs a level number from 1 to 20, not '" + value + "'";
+					return result;
+				}
+				options.mLevel = static_cast<int32_t>( level );
+			}
+			else if ( name == "--save-level" )
+			{
+				if ( !takeValue( "a file name" ) )
+					return result;
+				if ( value.empty() )
+				{
+					result.mError = "--save-level needs a file name";
+					return result;
+				}
+				// The program moves to its data root before it runs; the file is meant
+				// where the command was given.
+				std::error_code error;
+				const std::filesystem::path absolute = std::filesystem::absolute( value, error );
+				options.mSaveLevelFile = error ? value : absolute.string();
 			}
 			else if ( name == "--log" )
 			{

@@ -27,6 +27,8 @@ namespace Tarn
 		WindowMode mWindowMode = WindowMode::Default;
 		std::string mInputFile; // a script of window events to replay
 		std::string mScreenshotFile; // the last frame as a PNG
+		int32_t mLevel = 0;          // the numbered level to play from the start; 0: none
+		std::string mSaveLevelFile;  // where the playing level is written after the last frame
 
 		Platform::AssertChoice mOnAssert = Platform::AssertChoice::Abort;
 	};

@@ -5,9 +5,13 @@
 #include "core/HashedName.h"
 #include "core/Noncopyable.h"
 
-namespace Tarn
+namespace Physics
 {
 	class CollisionComponent;
+}
+
+namespace Tarn
+{
 
 	// Everything that exists in a level: a named, typed set of components. The object
 	// manager owns every object; the class decides in Initialise what it carries.
@@ -29,9 +33,9 @@ namespace Tarn
 			return mFlag;
 		}
 		virtual void CreateTweakBar() {}
-		virtual void OnCollisionStart( CollisionComponent* ) {}
-		virtual void OnCollisionStay( CollisionComponent* ) {}
-		virtual void OnCollisionEnd( CollisionComponent* ) {}
+		virtual void OnCollisionStart( Physics::CollisionComponent* ) {}
+		virtual void OnCollisionStay( Physics::CollisionComponent* ) {}
+		virtual void OnCollisionEnd( Physics::CollisionComponent* ) {}
 		// Adds the object's components in its fixed order and initialises them.
 		virtual void Initialise() = 0;
 		// The object's last word before it is deleted.

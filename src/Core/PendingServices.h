@@ -31,9 +31,7 @@ namespace Tarn
 	void Draw( GameTime& ) override {}
 
 	// Created on the heap by GameProject::CreateComponents, in this order.
-	TARN_PENDING_SERVICE( StateMachineManager, GameComponent )
 	TARN_PENDING_SERVICE( AnimationManager, GameComponent )
-	TARN_PENDING_SERVICE( CollisionManager, GameComponent )
 	TARN_PENDING_SERVICE( ShadowManager, GameComponent )
 	TARN_PENDING_SERVICE( ParticleManager, DrawableGameComponent )
 	TARN_PENDING_SERVICE( SoundManager, GameComponent )
@@ -42,7 +40,6 @@ namespace Tarn
 	TARN_PENDING_SERVICE( TextManager, GameComponent )
 	TARN_PENDING_SERVICE( ObjectiveManager, GameComponent )
 	TARN_PENDING_SERVICE( ScoreManager, GameComponent )
-	TARN_PENDING_SERVICE( LevelManager, DrawableGameComponent )
 	TARN_PENDING_SERVICE( ButtonManager, GameComponent )
 	TARN_PENDING_SERVICE( FontManager, DrawableGameComponent )
 	TARN_PENDING_SERVICE( GameLevelSelector, GameComponent )

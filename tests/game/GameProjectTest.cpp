@@ -43,8 +43,8 @@ namespace
 
 		using namespace Tarn;
 		const auto expected =
-		    Instances<GameWindow, KeyboardManager, MouseManager, StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager,
-		              AnimationManager, Physics::PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
+		    Instances<GameWindow, KeyboardManager, MouseManager, StateMachines::StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager,
+		              AnimationManager, Physics::PhysicsManager, Physics::CollisionManager, ShadowManager, ParticleManager, SoundManager,
 		              SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager, LevelManager,
 		              ButtonManager, FontManager, GameLevelSelector, DebugToolsManager, PropertyEditor>();
 		std::vector<Tarn::IsUpdatable*> inContainer( project.Components().begin(), project.Components().end() );

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace
 {
 	Tarn::CommandLineResult Parse( std::vector<std::string> arguments ) { return Tarn::ParseCommandLine( arguments ); }
@@ -26,5 +28,26 @@ namespace
 		EXPECT_NE( Parse( { "-x" } ).mError.find( "'-x'" ), std::string::npos );
 		EXPECT_FALSE( Parse( { "--frames", "99999999999999999999999" } ).mError.empty() );
 		EXPECT_FALSE( Parse( { "--version=2" } ).mError.empty() );
+	}
+}
+
+namespace
+{
+	TEST( CommandLine, LevelAndSaveLevel )
+	{
+		const auto result = Parse( { "--level", "3", "--save-level=out/end.xml" } );
+		ASSERT_TRUE( result.mError.empty() ) << result.mError;
+		EXPECT_EQ( result.mOptions.mLevel, 3 );
+		// Made absolute where the command is given: the game moves to its data root.
+		EXPECT_EQ( result.mOptions.mSaveLevelFile, ( std::filesystem::current_path() / "out/end.xml" ).string() );
+		EXPECT_EQ( Parse( { "--save-level", "/tmp/x.xml" } ).mOptions.mSaveLevelFile, "/tmp/x.xml" );
+		EXPECT_EQ( Parse( {} ).mOptions.mLevel, 0 );
+		EXPECT_EQ( Parse( { "--level=20" } ).mOptions.mLevel, 20 );
+		for ( const char* wrong : { "0", "21", "-1", "one", "" } )
+			EXPECT_NE( Parse( { "--level", wrong } ).mError.find( "--level needs a level number from 1 to 20" ),
+			           std::string::npos )
+			    << wrong;
+		EXPECT_FALSE( Parse( { "--level" } ).mError.empty() );
+		EXPECT_FALSE( Parse( { "--save-level=" } ).mError.empty() );
 	}
 }

@@ -75,7 +75,7 @@ namespace
 			if ( mOnShutdown )
 				mOnShutdown( *this );
 		}
-		void OnCollisionStart( Tarn::CollisionComponent* ) override { ObjectManager::Instance().DestroyObject( mName ); }
+		void OnCollisionStart( Physics::CollisionComponent* ) override { ObjectManager::Instance().DestroyObject( mName ); }
 		~Thing() override { Journal().push_back( mName.GetName() + ".deleted" ); }
 
 		int mInitialiseCalls = 0;

@@ -172,7 +172,15 @@ namespace Tarn
 		StartTimer();
 		// The main menu state is pushed here once the menus exist.
 		GameStateManager::Instance().ProcessRequests();
+		if ( mOptions.mLevel > 0 )
+			if ( LevelManager* levels = Services::Get<LevelManager>() )
+				levels->LoadLevel( mOptions.mLevel );
 		Loop();
+		if ( !mOptions.mSaveLevelFile.empty() )
+		{
+			LevelManager* levels = Services::Get<LevelManager>();
+			mSaveLevelFailed = !levels || !levels->SavePlayingLevel( mOptions.mSaveLevelFile );
+		}
 		StopTimer();
 		UnloadContent();
 		Shutdown();

@@ -6,9 +6,12 @@
 #include "Core/PendingServices.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/TextureManager.h"
+#include "GameStates/LevelManager.h"
 #include "Input/KeyboardManager.h"
 #include "Input/MouseManager.h"
+#include "Physics/CollisionManager.h"
 #include "Physics/PhysicsManager.h"
+#include "StateMachines/StateMachineManager.h"
 
 #include <memory>
 #include <tuple>
@@ -22,8 +25,8 @@ namespace Tarn
 {
 	// The heap services of the game, in the order of their creation; destruction runs
 	// the other way.
-	using HeapServices = std::tuple<StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager, AnimationManager,
-	                                Physics::PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
+	using HeapServices = std::tuple<StateMachines::StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager, AnimationManager,
+	                                Physics::PhysicsManager, Physics::CollisionManager, ShadowManager, ParticleManager, SoundManager,
 	                                SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager,
 	                                LevelManager, ButtonManager, FontManager, GameLevelSelector, DebugToolsManager,
 	                                PropertyEditor>;
@@ -43,8 +46,9 @@ namespace Tarn
 		void DestroyComponents();
 
 		const LaunchOptions& Options() const { return mOptions; }
-		// What the process should end with: 0, or 1 when the window could not be made.
-		int ExitCode() const { return mWindow.HasFailed() ? 1 : 0; }
+		// What the process should end with: 0, or 1 when the window could not be made or
+		// the level asked for by --save-level could not be written.
+		int ExitCode() const { return mWindow.HasFailed() || mSaveLevelFailed ? 1 : 0; }
 
 		GameWindow mWindow;
 		KeyboardManager mKeyboard;
@@ -57,5 +61,6 @@ namespace Tarn
 		LaunchOptions mOptions;
 		std::unique_ptr<Platform::Clock> mClock;
 		bool mComponentsCreated = false;
+		bool mSaveLevelFailed = false;
 	};
 }

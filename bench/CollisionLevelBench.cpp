@@ -1,0 +1,161 @@
+#include "Core/Object.h"
+#include "Core/ObjectManager.h"
+#include "GameStates/LevelObject.h"
+#include "Physics/CollisionComponent.h"
+#include "Physics/CollisionManager.h"
+#include "Physics/LineComponent.h"
+#include "Physics/PhysicsManager.h"
+#include "Physics/TransformComponent.h"
+#include "Utilities/FileSystem.h"
+#include "core/Services.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+	using Physics::CollisionComponent;
+	using Tarn::Vector2;
+
+	// A user folder of the run's own, with the exchange files levels pass through.
+	Tarn::FileSystem& LevelBenchFiles()
+	{
+		static Tarn::FileSystem* files = []() {
+			char folder[] = "/tmp/kelvane-bench-XXXXXX";
+			if ( !mkdtemp( folder ) )
+				std::abort();
+			setenv( "HOME", folder, 1 );
+			setenv( "XDG_CONFIG_HOME", ( std::string( folder ) + "/.config" ).c_str(), 1 );
+			setenv( "XDG_DATA_HOME", ( std::string( folder ) + "/.local/share" ).c_str(), 1 );
+			Tarn::FileSystem* instance = &Tarn::FileSystem::Instance();
+			for ( const char* type : { "ObjectDefault", "TransformComponent", "CollisionComponent", "LineComponent",
+			                           "MineComponent" } )
+				if ( !instance->FindResource( type ) )
+					instance->AddUserFile( ( std::string( "\\" ) + type + ".xml" ).c_str(), type );
+			return instance;
+		}();
+		return *files;
+	}
+
+	class Body : public Tarn::Object
+	{
+	public:
+		Body( const char* type, std::string name )
+		{
+			mType = Tarn::HashedName( type );
+			mName = Tarn::HashedName( name.c_str() );
+		}
+		void Initialise() override
+		{
+			mComponents.AddComponent<Tarn::TransformComponent>();
+			mComponents.AddComponent<CollisionComponent>();
+			mComponents.InitialisePending();
+		}
+		void Shutdown() override {}
+	};
+
+	// 200 moving circles drifting through 100 fixed walls and prisms' worth of
+	// colliders, with the player among them and one beam across the field.
+	void CollisionUpdate( benchmark::State& state )
+	{
+		Physics::CollisionManager manager( nullptr );
+		Tarn::Services::Add<Physics::CollisionManager>( &manager );
+		manager.mHooks.mBeamShape = []( Tarn::Object&, Physics::Shapes::Quad& corners ) {
+			corners = { Vector2( 40, 0.5f ), Vector2( 40, -0.5f ), Vector2( -40, -0.5f ), Vector2( -40, 0.5f ) };
+			return true;
+		};
+		std::vector<std::unique_ptr<Body>> bodies;
+		auto make = [&]( const char* type, std::string name, Vector2 at, Vector2 velocity ) -> Body& {
+			bodies.push_back( std::make_unique<Body>( type, std::move( name ) ) );
+			Body& body = *bodies.back();
+			body.Initialise();
+			auto* transform = body.GetComponent<Tarn::TransformComponent>();
+			transform->mPosition = at;
+			transform->mVelocity = velocity;
+			return body;
+		};
+		Body& player = make( "Player", "Player1", { 0, 0 }, { 1, 0 } );
+		manager.SetPlayerCollider( player.GetComponent<CollisionComponent>() );
+		for ( int i = 0; i < 200; ++i )
+			make( i % 4 == 0 ? "MeleeGuard" : "InanimateObject", "Mover" + std::to_string( i ),
+			      { float( i % 20 ) * 2.0f - 20.0f, float( i / 20 ) * 2.0f - 10.0f }, { 0.5f, -0.25f } );
+		for ( int i = 0; i < 100; ++i )
+			make( i % 2 == 0 ? "Wall" : "Mirror", "Fixed" + std::to_string( i ),
+			      { float( i % 10 ) * 4.0f - 20.0f, float( i / 10 ) * 2.5f - 12.0f }, { 0, 0 } );
+		make( "Beam", "Beam1", { 0, 0 }, { 0, 0 } );
+
+		for ( auto _ : state )
+			manager.Step( 0.016f );
+		state.counters["moving pairs"] = double( manager.MovingPairs().size() );
+		state.counters["fixed pairs"] = double( manager.FixedPairs().size() );
+		bodies.clear();
+		Tarn::Services::Remove<Physics::CollisionManager>();
+	}
+	BENCHMARK( CollisionUpdate );
+
+	// A level of 300 objects: 150 prisms, 100 walls and 50 line bounds, saved once.
+	std::string SaveLevelOf300( Tarn::LevelObject& level )
+	{
+		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
+		const char* const types[] = { "InanimateObject", "InanimateObject", "InanimateObject", "Wall", "Wall", "LineObject" };
+		for ( int i = 0; i < 300; ++i )
+		{
+			const std::string name = "Thing" + std::to_string( i );
+			Tarn::Object* object = objects.CreateObject( Tarn::HashedName( types[i % 6] ), name.c_str() );
+			objects.InitialiseObject( object );
+			object->GetComponent<Tarn::TransformComponent>()->mPosition = { float( i ), float( -i ) * 0.5f };
+			level.AddObject( object );
+		}
+		const std::string path = LevelBenchFiles().GetUserFolder() + "/bench-level.xml";
+		level.Save( Tarn::FileSystem::ParseRecord( path, true ) );
+		return path;
+	}
+
+	Tarn::LevelObject* NewLevel( const char* name )
+	{
+		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
+		auto* level = static_cast<Tarn::LevelObject*>( objects.CreateObject( Tarn::HashedName( "LevelObject" ), name ) );
+		objects.InitialiseObject( level );
+		return level;
+	}
+
+	void LoadLevelOf300( benchmark::State& state )
+	{
+		LevelBenchFiles();
+		Physics::PhysicsManager physics( nullptr );
+		Tarn::Services::Add<Physics::PhysicsManager>( &physics );
+		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
+		const std::string path = SaveLevelOf300( *NewLevel( "Source" ) );
+		objects.DestroyAll();
+		Tarn::ResourceRecord file = Tarn::FileSystem::ParseRecord( path, true );
+		for ( auto _ : state )
+		{
+			Tarn::LevelObject* level = NewLevel( "Loaded" );
+			level->Deserialise( file );
+			state.PauseTiming();
+			objects.DestroyAll();
+			state.ResumeTiming();
+		}
+		Tarn::Services::Remove<Physics::PhysicsManager>();
+	}
+	BENCHMARK( LoadLevelOf300 )->Unit( benchmark::kMillisecond );
+
+	void SaveLevelOf300Objects( benchmark::State& state )
+	{
+		LevelBenchFiles();
+		Physics::PhysicsManager physics( nullptr );
+		Tarn::Services::Add<Physics::PhysicsManager>( &physics );
+		Tarn::LevelObject* level = NewLevel( "Saved" );
+		const std::string path = SaveLevelOf300( *level );
+		const Tarn::ResourceRecord file = Tarn::FileSystem::ParseRecord( path, true );
+		for ( auto _ : state )
+			benchmark::DoNotOptimize( level->Save( file ) );
+		Tarn::ObjectManager::Instance().DestroyAll();
+		Tarn::Services::Remove<Physics::PhysicsManager>();
+	}
+	BENCHMARK( SaveLevelOf300Objects )->Unit( benchmark::kMillisecond );
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Core/ObjectComponent.h"
+#include "StateMachines/StateTypes.h"
+#include "core/HashedName.h"
+#include "core/Vector2.h"
+
+#include <cstdint>
+
+namespace StateMachines
+{
+	class SwitchComponent;
+
+	// The machine of a guard, a gate barrier, a boss part, a prompt or a fader: numbers
+	// only. The state-machine manager runs the routine that mAI selects.
+	class StateMachineComponent : public Tarn::ObjectComponent
+	{
+		TARN_CLASS_NAME( StateMachineComponent )
+
+	public:
+		explicit StateMachineComponent( Tarn::Object* owner ) : ObjectComponent( owner ) {}
+
+		void Serialise( Tarn::ResourceRecord& record ) override;
+		// Reads back everything it writes except mCurrPhase.
+		void Deserialise( Tarn::ResourceRecord& record ) override;
+		// Starts in STATE_NONE and joins the manager; a gate barrier always runs its
+		// own routine from STATE_NORMAL.
+		void Initialise() override;
+		void Shutdown() override;
+
+		float mStateTimer = 0.0f;
+		bool mActionFlag = false;
+		SwitchComponent* mTarget = nullptr;
+		int32_t mSavedState = 0;
+		int32_t mSavedInnerState = 0;
+		float mSubTimer = 0.0f;
+		float mPulseRate = 0.2f;
+		float mPulseMax = 1.6f;
+		float mPulseMin = 1.4f;
+		int32_t mSign = 1;
+		int32_t mAI = 0;
+		StateType mState = STATE_BEGIN;
+		InnerStateType mInnerState = INNER_STATE_ON_ENTER;
+		int32_t mCurrPhase = 0;
+		bool mMeshSwitchCheck = true;
+		float mAttackRadius = 0.0f;
+		Tarn::Vector2 mAttackProjection;
+		void* mTweakBar = nullptr;
+
+	private:
+		void ForceGateBarrier();
+	};
+}

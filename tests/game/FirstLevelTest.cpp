@@ -1,0 +1,69 @@
+#include "Core/ObjectManager.h"
+#include "GameStates/LevelObject.h"
+#include "Physics/CollisionComponent.h"
+#include "Physics/CollisionManager.h"
+#include "Physics/PhysicsManager.h"
+#include "core/Services.h"
+#include "support/LevelFiles.h"
+#include "support/LogCapture.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace
+{
+	const std::string kFirstLevel = std::string( KELVANE_DATA_ROOT ) + "/resource/Levels/Level1.xml";
+
+	// The committed first level is what the engine saves of BuildFirstLevel. To write it
+	// anew after changing the builder, run this test with KELVANE_WRITE_FIRST_LEVEL=1.
+	TEST( FirstLevel, TheCommittedFileIsWhatTheEngineSaves )
+	{
+		KelvaneTest::LevelFileSystem();
+		KelvaneTest::TempFolder folder;
+		auto* level = static_cast<Tarn::LevelObject*>( KelvaneTest::MakeObject( "LevelObject", "Level1" ) );
+		ASSERT_NE( level, nullptr );
+		KelvaneTest::BuildFirstLevel( *level );
+
+		const Tarn::ResourceRecord saved = Tarn::FileSystem::ParseRecord( folder / "Level1.xml", true );
+		ASSERT_TRUE( level->Save( saved ) );
+		if ( std::getenv( "KELVANE_WRITE_FIRST_LEVEL" ) )
+		{
+			ASSERT_TRUE( level->Save( Tarn::FileSystem::ParseRecord( kFirstLevel, true ) ) );
+		}
+		Tarn::ObjectManager::Instance().DestroyAll();
+		EXPECT_EQ( KelvaneTest::ReadWholeFile( saved.mPath ), KelvaneTest::ReadWholeFile( kFirstLevel ) )
+		    << "resource/Levels/Level1.xml is out of date; write it again with KELVANE_WRITE_FIRST_LEVEL=1";
+	}
+
+	TEST( FirstLevel, LoadsCleanlyWithEveryObjectColliding )
+	{
+		KelvaneTest::LevelFileSystem();
+		Physics::CollisionManager collisions( nullptr );
+		Physics::PhysicsManager physics( nullptr );
+		Tarn::Services::Add<Physics::CollisionManager>( &collisions );
+		Tarn::Services::Add<Physics::PhysicsManager>( &physics );
+		{
+			KelvaneTest::LogCapture log;
+			auto* level = static_cast<Tarn::LevelObject*>( KelvaneTest::MakeObject( "LevelObject", "Level1" ) );
+			Tarn::ResourceRecord file = Tarn::FileSystem::ParseRecord( kFirstLevel, true );
+			level->Deserialise( file );
+			EXPECT_EQ( level->ObjectNames().size(), 10u );
+			for ( const auto& message : log.Messages() )
+				EXPECT_LT( message.mLevel, Tarn::Log::LEVEL_WARNING ) << message.mText;
+
+			// Bounds and walls are fixed, the prisms move.
+			EXPECT_EQ( collisions.Group( Physics::CollisionComponent::FIXED ).size(), 7u );
+			EXPECT_EQ( collisions.Group( Physics::CollisionComponent::MOVING ).size(), 3u );
+			size_t lines = 0;
+			for ( const Physics::CollisionComponent* collider : collisions.Group( Physics::CollisionComponent::FIXED ) )
+				lines += collider->mCollisionType == Physics::CollisionComponent::LINE;
+			EXPECT_EQ( lines, 4u );
+			Tarn::ObjectManager::Instance().DestroyAll();
+		}
+		Tarn::Services::Remove<Physics::PhysicsManager>();
+		Tarn::Services::Remove<Physics::CollisionManager>();
+	}
+}

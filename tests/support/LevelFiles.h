@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Utilities/FileSystem.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace Tarn
+{
+	class LevelObject;
+	class Object;
+}
+
+namespace KelvaneTest
+{
+	// The exchange files every level test passes its objects through.
+	Tarn::FileSystem& LevelFileSystem();
+
+	// Points registered resources at other files for the life of the object and puts
+	// them back afterwards; an ID that was not registered is registered for it.
+	class ScopedResources
+	{
+	public:
+		void Point( const char* id, const std::string& path );
+		~ScopedResources();
+
+	private:
+		std::vector<std::pair<std::string, Tarn::ResourceRecord>> mSaved;
+	};
+
+	// An object of a registered type made and initialised through the object manager.
+	Tarn::Object* MakeObject( const char* type, const char* name );
+
+	// Fills a level with the first level of the game: the arena's line bounds, its
+	// walls and a few prisms. The committed resource/Levels/Level1.xml is this level
+	// saved by the engine.
+	void BuildFirstLevel( Tarn::LevelObject& level );
+}
