@@ -4,6 +4,7 @@
 #include "Core/GameWindow/Game.h"
 #include "Core/GameWindow/GameWindow.h"
 #include "Core/PendingServices.h"
+#include "GameStates/SoundManager.h"
 #include "Graphics/GraphicsManager.h"
 #include "Input/KeyboardManager.h"
 #include "Input/MouseManager.h"
