@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cfloat>
+#include <cmath>
 #include <iostream>
 
 namespace Tarn
@@ -257,12 +258,15 @@ namespace Tarn
 
 	void SoundManager::StepVolume( float& volume, float step, Platform::ChannelGroup* group, const char* what )
 	{
-		// The steps stop at the ends of the scale, so rounding can never carry the volume
-		// past full or below silence.
+		// Each step lands on the scale itself: float sums of 0.2 drift, and a drifted
+		// volume would stop a hair above silence or step once past full.
+		const auto onScale = [step]( float value ) {
+			return std::clamp( std::round( value / std::fabs( step ) ) * std::fabs( step ), 0.0f, 1.0f );
+		};
 		if ( step > 0.0f && volume < 1.0f )
-			volume = std::min( volume + step, 1.0f );
+			volume = onScale( volume + step );
 		else if ( step < 0.0f && volume > FLT_EPSILON )
-			volume = std::max( volume + step, 0.0f );
+			volume = onScale( volume + step );
 		if ( !group )
 			return;
 		const AudioResult result = group->SetVolume( volume );

@@ -69,7 +69,7 @@ namespace Platform
 		return result;
 	}
 
-	AudioResult Channel::Stop()
+	AudioResult Channel::Stop() const
 	{
 		if ( !mSystem )
 			return AudioResult::Failure( "invalid channel handle" );
@@ -83,7 +83,7 @@ namespace Platform
 		return result;
 	}
 
-	AudioResult Channel::SetChannelGroup( ChannelGroup* group )
+	AudioResult Channel::SetChannelGroup( ChannelGroup* group ) const
 	{
 		if ( !mSystem )
 			return AudioResult::Failure( "invalid channel handle" );
@@ -109,7 +109,7 @@ namespace Platform
 		return result;
 	}
 
-	AudioResult Channel::SetVolume( float volume )
+	AudioResult Channel::SetVolume( float volume ) const
 	{
 		if ( !mSystem )
 			return AudioResult::Failure( "invalid channel handle" );
@@ -135,7 +135,7 @@ namespace Platform
 		return result;
 	}
 
-	AudioResult Channel::SetPaused( bool paused )
+	AudioResult Channel::SetPaused( bool paused ) const
 	{
 		if ( !mSystem )
 			return AudioResult::Failure( "invalid channel handle" );
@@ -281,7 +281,10 @@ namespace Platform
 		sound = nullptr;
 		if ( !mOpen )
 			return NotOpen();
-		Mix_Chunk* chunk = Mix_LoadWAV( path.c_str() );
+		SDL_RWops* file = SDL_RWFromFile( path.c_str(), "rb" );
+		if ( !file )
+			return AudioResult::Failure( "cannot load '" + path + "': " + SDL_GetError() );
+		Mix_Chunk* chunk = Mix_LoadWAV_RW( file, 1 );
 		if ( !chunk )
 			return AudioResult::Failure( "cannot load '" + path + "': " + Mix_GetError() );
 		if ( chunk->alen == 0 )

@@ -70,13 +70,13 @@ namespace Platform
 		Channel() = default;
 
 		AudioResult IsPlaying( bool& playing ) const;
-		AudioResult Stop();
-		AudioResult SetChannelGroup( ChannelGroup* group );
+		AudioResult Stop() const;
+		AudioResult SetChannelGroup( ChannelGroup* group ) const;
 		AudioResult GetChannelGroup( ChannelGroup*& group ) const;
 		// The playback's own volume, 0 and up; its group's volume and mute scale it.
-		AudioResult SetVolume( float volume );
+		AudioResult SetVolume( float volume ) const;
 		AudioResult GetVolume( float& volume ) const;
-		AudioResult SetPaused( bool paused );
+		AudioResult SetPaused( bool paused ) const;
 		AudioResult GetPaused( bool& paused ) const;
 		// What the mixer is told to play at, 0 to 1: own volume × group volume, 0 while
 		// the group is muted.
