@@ -19,6 +19,16 @@ namespace Platform
 		uint32_t GenerationOf( uint32_t id ) { return id >> 8; }
 
 		AudioResult NotOpen() { return AudioResult::Failure( "the audio device is not open" ); }
+
+		// The mixer marks a channel paused with the tick count of the pause, so a pause in
+		// the first millisecond after SDL started would not hold.
+		bool Pause( int index )
+		{
+			while ( SDL_GetTicks() == 0 )
+				SDL_Delay( 1 );
+			Mix_Pause( index );
+			return Mix_Paused( index ) != 0;
+		}
 	}
 
 	AudioResult AudioResult::Failure( std::string reason )
@@ -142,10 +152,10 @@ namespace Platform
 		AudioResult result;
 		if ( AudioSystem::Slot* slot = mSystem->Find( mId, result ) )
 		{
-			if ( paused )
-				Mix_Pause( IndexOf( mId ) );
-			else
+			if ( !paused )
 				Mix_Resume( IndexOf( mId ) );
+			else if ( !Pause( IndexOf( mId ) ) )
+				return AudioResult::Failure( "the mixer did not pause the channel" );
 			slot->mPaused = paused;
 		}
 		return result;
@@ -345,8 +355,13 @@ namespace Platform
 			slot.mGroup = nullptr;
 			return AudioResult::Failure( std::string( "cannot play '" ) + sound->mPath + "': " + Mix_GetError() );
 		}
-		if ( paused )
-			Mix_Pause( index );
+		if ( paused && !Pause( index ) )
+		{
+			Mix_HaltChannel( index );
+			slot.mSound = nullptr;
+			slot.mGroup = nullptr;
+			return AudioResult::Failure( std::string( "cannot start '" ) + sound->mPath + "' paused" );
+		}
 		ApplyVolume( index );
 		channel = Channel( this, MakeId( slot.mGeneration, index ) );
 		return AudioResult();
