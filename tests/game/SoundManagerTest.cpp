@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -329,27 +330,27 @@ namespace
 	{
 		struct Scale
 		{
-			float SoundManager::*mVolume;
-			void ( SoundManager::*mRaise )();
-			void ( SoundManager::*mLower )();
+			float* mVolume;
+			std::function<void()> mRaise;
+			std::function<void()> mLower;
 			Platform::ChannelGroup* mGroup;
 		};
 		const Scale scales[] = {
-			{ &SoundManager::mEffectsVolume, &SoundManager::RaiseEffectsVolume, &SoundManager::LowerEffectsVolume,
+			{ &mSound->mEffectsVolume, [this] { mSound->RaiseEffectsVolume(); }, [this] { mSound->LowerEffectsVolume(); },
 			  mSound->GetEffectsGroup() },
-			{ &SoundManager::mMusicVolume, &SoundManager::RaiseMusicVolume, &SoundManager::LowerMusicVolume,
+			{ &mSound->mMusicVolume, [this] { mSound->RaiseMusicVolume(); }, [this] { mSound->LowerMusicVolume(); },
 			  mSound->GetBackgroundGroup() },
 		};
 		for ( const Scale& scale : scales )
 		{
 			SCOPED_TRACE( scale.mGroup->GetName() );
-			EXPECT_FLOAT_EQ( mSound->*scale.mVolume, 0.4f );
+			EXPECT_FLOAT_EQ( *scale.mVolume, 0.4f );
 			std::vector<float> up;
 			for ( int click = 0; click < 4; ++click )
 			{
-				( mSound->*scale.mRaise )();
-				up.push_back( mSound->*scale.mVolume );
-				EXPECT_EQ( VolumeOf( scale.mGroup ), mSound->*scale.mVolume );
+				scale.mRaise();
+				up.push_back( *scale.mVolume );
+				EXPECT_EQ( VolumeOf( scale.mGroup ), *scale.mVolume );
 			}
 			ASSERT_EQ( up.size(), 4u );
 			EXPECT_FLOAT_EQ( up[0], 0.6f );
@@ -358,12 +359,12 @@ namespace
 			EXPECT_EQ( up[3], 1.0f );
 
 			for ( int click = 0; click < 7; ++click )
-				( mSound->*scale.mLower )();
-			EXPECT_EQ( mSound->*scale.mVolume, 0.0f );
+				scale.mLower();
+			EXPECT_EQ( *scale.mVolume, 0.0f );
 			EXPECT_EQ( VolumeOf( scale.mGroup ), 0.0f );
 			for ( int click = 0; click < 5; ++click )
-				( mSound->*scale.mRaise )();
-			EXPECT_EQ( mSound->*scale.mVolume, 1.0f ) << "five steps from silence reach full";
+				scale.mRaise();
+			EXPECT_EQ( *scale.mVolume, 1.0f ) << "five steps from silence reach full";
 		}
 
 		// The steps set the mix: an effect at full effects volume plays at full.
