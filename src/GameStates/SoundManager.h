@@ -53,6 +53,8 @@ namespace Tarn
 		void PauseSound( const std::string& path, bool paused );
 		// The stored (sound, channel) pair, or null for a path that names no sound. A path
 		// spelt differently only in case ("resource/sound/...") finds the table's entry.
+		// Game code that restarts an effect itself plays the pair's sound through
+		// GetSystem() on GetEffectsGroup() and stores the new channel back in the pair.
 		SoundEntry* GetSound( const std::string& path );
 
 		void MuteAll();
