@@ -4,6 +4,7 @@
 #include "Core/GameWindow/Game.h"
 #include "Core/GameWindow/GameWindow.h"
 #include "Core/PendingServices.h"
+#include "GameStates/SoundManager.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/TextureManager.h"
 #include "GameStates/LevelManager.h"
