@@ -32,7 +32,6 @@ namespace Tarn
 
 	// Created on the heap by GameProject::CreateComponents, in this order.
 	TARN_PENDING_SERVICE( StateMachineManager, GameComponent )
-	TARN_PENDING_SERVICE( AnimationManager, GameComponent )
 	TARN_PENDING_SERVICE( CollisionManager, GameComponent )
 	TARN_PENDING_SERVICE( ShadowManager, GameComponent )
 	TARN_PENDING_SERVICE( ParticleManager, DrawableGameComponent )

@@ -44,7 +44,7 @@ namespace
 		using namespace Tarn;
 		const auto expected =
 		    Instances<GameWindow, KeyboardManager, MouseManager, StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager,
-		              AnimationManager, Physics::PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
+		              Graphics::AnimationManager, Physics::PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
 		              SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager, LevelManager,
 		              ButtonManager, FontManager, GameLevelSelector, DebugToolsManager, PropertyEditor>();
 		std::vector<Tarn::IsUpdatable*> inContainer( project.Components().begin(), project.Components().end() );

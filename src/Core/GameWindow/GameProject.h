@@ -4,6 +4,7 @@
 #include "Core/GameWindow/Game.h"
 #include "Core/GameWindow/GameWindow.h"
 #include "Core/PendingServices.h"
+#include "Graphics/AnimationManager.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/TextureManager.h"
 #include "Input/KeyboardManager.h"
@@ -22,7 +23,7 @@ namespace Tarn
 {
 	// The heap services of the game, in the order of their creation; destruction runs
 	// the other way.
-	using HeapServices = std::tuple<StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager, AnimationManager,
+	using HeapServices = std::tuple<StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager, Graphics::AnimationManager,
 	                                Physics::PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
 	                                SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager,
 	                                LevelManager, ButtonManager, FontManager, GameLevelSelector, DebugToolsManager,
