@@ -34,7 +34,6 @@ namespace Tarn
 	TARN_PENDING_SERVICE( StateMachineManager, GameComponent )
 	TARN_PENDING_SERVICE( CollisionManager, GameComponent )
 	TARN_PENDING_SERVICE( ShadowManager, GameComponent )
-	TARN_PENDING_SERVICE( ParticleManager, DrawableGameComponent )
 	TARN_PENDING_SERVICE( SoundManager, GameComponent )
 	TARN_PENDING_SERVICE( SkillManager, GameComponent )
 	TARN_PENDING_SERVICE( StatusBarManager, GameComponent )

@@ -6,6 +6,7 @@
 #include "Core/PendingServices.h"
 #include "Graphics/AnimationManager.h"
 #include "Graphics/GraphicsManager.h"
+#include "Graphics/ParticleManager.h"
 #include "Graphics/TextureManager.h"
 #include "Input/KeyboardManager.h"
 #include "Input/MouseManager.h"
@@ -24,7 +25,7 @@ namespace Tarn
 	// The heap services of the game, in the order of their creation; destruction runs
 	// the other way.
 	using HeapServices = std::tuple<StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager, Graphics::AnimationManager,
-	                                Physics::PhysicsManager, CollisionManager, ShadowManager, ParticleManager, SoundManager,
+	                                Physics::PhysicsManager, CollisionManager, ShadowManager, Graphics::ParticleManager, SoundManager,
 	                                SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager,
 	                                LevelManager, ButtonManager, FontManager, GameLevelSelector, DebugToolsManager,
 	                                PropertyEditor>;
