@@ -74,7 +74,7 @@ namespace
 	protected:
 		void SetUp() override
 		{
-			KelvaneTest::SharedFileSystem( { "AnimationComponent" } );
+			KelvaneTest::SharedFileSystem();
 			Tarn::TypeRegistry::Instance().RegisterObjectType( Animated::ClassHashedName(),
 			                                                   []() -> Tarn::Object* { return new Animated(); } );
 			Tarn::LaunchOptions options;
@@ -337,8 +337,12 @@ namespace
 		source->Animation().SetAnimation( mAtlas, mImage );
 		source->Animation().mTimer = 0.1f;
 		source->Animation().SetFrame( 4 );
-		Tarn::ResourceRecord* record = Tarn::FileSystem::Instance().GetResource( "AnimationComponent" );
-		ASSERT_NE( record, nullptr );
+		// An exchange file of this test's own, so that the game's registrations stay
+		// untouched for the tests that check them.
+		KelvaneTest::TempFolder folder;
+		Tarn::ResourceRecord exchange;
+		exchange.mPath = folder / "AnimationComponent.xml";
+		Tarn::ResourceRecord* record = &exchange;
 		source->Animation().Serialise( *record );
 		const std::string text = KelvaneTest::ReadWholeFile( record->mPath );
 		EXPECT_NE( text.find( "<mCurrentFrame mCurrentFrame=\"4\"" ), std::string::npos ) << text;

@@ -59,7 +59,7 @@ namespace
 	protected:
 		void SetUp() override
 		{
-			KelvaneTest::SharedFileSystem( { "EmitterComponent" } );
+			KelvaneTest::SharedFileSystem();
 			Tarn::TypeRegistry::Instance().RegisterObjectType( Sparkler::ClassHashedName(),
 			                                                   []() -> Tarn::Object* { return new Sparkler(); } );
 			Tarn::LaunchOptions options;
@@ -527,8 +527,12 @@ namespace
 		emitter.mEmitVelocity = { 0.5f, -0.25f, 0 };
 		emitter.mPixelShaderColor = { 0.5f, 0.5f, 0.5f, 0.5f };
 		emitter.mEmitComplete = true;
-		Tarn::ResourceRecord* record = Tarn::FileSystem::Instance().GetResource( "EmitterComponent" );
-		ASSERT_NE( record, nullptr );
+		// An exchange file of this test's own, so that the game's registrations stay
+		// untouched for the tests that check them.
+		KelvaneTest::TempFolder folder;
+		Tarn::ResourceRecord exchange;
+		exchange.mPath = folder / "EmitterComponent.xml";
+		Tarn::ResourceRecord* record = &exchange;
 		emitter.Serialise( *record );
 		const std::string text = KelvaneTest::ReadWholeFile( record->mPath );
 		EXPECT_NE( text.find( "<EmitVelocity mEmitVelocity.X=\"0.5\" mEmitVelocity.Y=\"-0.25\"" ), std::string::npos ) << text;
