@@ -31,9 +31,7 @@ namespace Tarn
 	void Draw( GameTime& ) override {}
 
 	// Created on the heap by GameProject::CreateComponents, in this order.
-	TARN_PENDING_SERVICE( AnimationManager, GameComponent )
 	TARN_PENDING_SERVICE( ShadowManager, GameComponent )
-	TARN_PENDING_SERVICE( ParticleManager, DrawableGameComponent )
 	TARN_PENDING_SERVICE( SkillManager, GameComponent )
 	TARN_PENDING_SERVICE( StatusBarManager, GameComponent )
 	TARN_PENDING_SERVICE( TextManager, GameComponent )

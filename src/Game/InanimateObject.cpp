@@ -1,6 +1,8 @@
 #include "Game/InanimateObject.h"
 
 #include "Core/TypeRegistry.h"
+#include "Graphics/AnimationComponent.h"
+#include "Graphics/MeshComponent.h"
 #include "StateMachines/MineComponent.h"
 
 namespace Tarn
@@ -16,6 +18,14 @@ namespace Tarn
 		for ( const char* type : kComponents )
 			mComponents.AddComponent( HashedName( type ) );
 		mComponents.InitialisePending();
+		// A prism stands on the floor's layer and gleams until a beam lights it.
+		if ( auto* mesh = GetComponent<Graphics::MeshComponent>() )
+		{
+			mesh->mDrawOrder = 1;
+			mesh->SetTexture( "resource/square_gleam.png" );
+		}
+		if ( auto* animation = GetComponent<Graphics::AnimationComponent>() )
+			animation->SetAnimation( "./resource/square_gleam.xml", "./resource/square_gleam.png" );
 		if ( auto* machine = GetComponent<StateMachines::MineComponent>() )
 		{
 			machine->mAI = 24;

@@ -214,11 +214,11 @@ namespace Tarn
 	{
 		SetEnabled<Graphics::GraphicsManager>( enabled );
 		SetEnabled<Graphics::TextureManager>( enabled );
-		SetEnabled<AnimationManager>( enabled );
+		SetEnabled<Graphics::AnimationManager>( enabled );
 		SetEnabled<Physics::PhysicsManager>( enabled );
 		SetEnabled<Physics::CollisionManager>( enabled );
 		SetEnabled<ShadowManager>( enabled );
-		SetEnabled<ParticleManager>( enabled );
+		SetEnabled<Graphics::ParticleManager>( enabled );
 		SetEnabled<SoundManager>( enabled );
 		SetEnabled<SkillManager>( enabled );
 		SetEnabled<StatusBarManager>( enabled );

@@ -4,6 +4,7 @@
 #include "Core/Object.h"
 #include "Graphics/MeshComponent.h"
 #include "Physics/TransformComponent.h"
+#include "Utilities/Random.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,9 +16,7 @@ namespace Physics
 	{
 		constexpr float kFullTurn = 6.2831855f;
 
-		// A uniform value in [0, 1] from the C generator, whatever its RAND_MAX: the
-		// launch spread was tuned for a generator of fifteen bits.
-		float UnitRandom() { return static_cast<float>( std::rand() & 0x7FFF ) / 32767.0f; }
+		using Tarn::Random::Unit;
 	}
 
 	void PhysicsManager::Initialise() { mUpdateOrder = 1; }
@@ -107,8 +106,8 @@ namespace Physics
 		if ( idle == debris.end() )
 			return;
 		Tarn::TransformComponent* transform = *idle;
-		const float angle = baseAngle + ( 2.0f * 3.14159265f / 3.0f ) * UnitRandom();
-		const float speed = 0.25f + 0.25f * UnitRandom();
+		const float angle = baseAngle + ( 2.0f * 3.14159265f / 3.0f ) * Unit();
+		const float speed = 0.25f + 0.25f * Unit();
 		transform->mPosition = position;
 		transform->mDirection = speed;
 		transform->mVelocity = Tarn::Vector2( speed * std::cos( angle ), speed * std::sin( angle ) );

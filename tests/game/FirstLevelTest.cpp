@@ -1,5 +1,6 @@
 #include "Core/ObjectManager.h"
 #include "GameStates/LevelObject.h"
+#include "Graphics/AnimationManager.h"
 #include "Physics/CollisionComponent.h"
 #include "Physics/CollisionManager.h"
 #include "Physics/PhysicsManager.h"
@@ -23,6 +24,8 @@ namespace
 	{
 		KelvaneTest::LevelFileSystem();
 		KelvaneTest::TempFolder folder;
+		Graphics::AnimationManager animations( nullptr );
+		Tarn::Services::Add<Graphics::AnimationManager>( &animations );
 		auto* level = static_cast<Tarn::LevelObject*>( KelvaneTest::MakeObject( "LevelObject", "Level1" ) );
 		ASSERT_NE( level, nullptr );
 		KelvaneTest::BuildFirstLevel( *level );
@@ -34,6 +37,7 @@ namespace
 			ASSERT_TRUE( level->Save( Tarn::FileSystem::ParseRecord( kFirstLevel, true ) ) );
 		}
 		Tarn::ObjectManager::Instance().DestroyAll();
+		Tarn::Services::Remove<Graphics::AnimationManager>();
 		EXPECT_EQ( KelvaneTest::ReadWholeFile( saved.mPath ), KelvaneTest::ReadWholeFile( kFirstLevel ) )
 		    << "resource/Levels/Level1.xml is out of date; write it again with KELVANE_WRITE_FIRST_LEVEL=1";
 	}
@@ -43,6 +47,8 @@ namespace
 		KelvaneTest::LevelFileSystem();
 		Physics::CollisionManager collisions( nullptr );
 		Physics::PhysicsManager physics( nullptr );
+		Graphics::AnimationManager animations( nullptr );
+		Tarn::Services::Add<Graphics::AnimationManager>( &animations );
 		Tarn::Services::Add<Physics::CollisionManager>( &collisions );
 		Tarn::Services::Add<Physics::PhysicsManager>( &physics );
 		{
@@ -65,5 +71,6 @@ namespace
 		}
 		Tarn::Services::Remove<Physics::PhysicsManager>();
 		Tarn::Services::Remove<Physics::CollisionManager>();
+		Tarn::Services::Remove<Graphics::AnimationManager>();
 	}
 }

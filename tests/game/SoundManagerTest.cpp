@@ -38,6 +38,9 @@ namespace
 	protected:
 		void SetUp() override
 		{
+			// The file system speaks on standard output when it is first built: before
+			// the capture, so that only the sound system's lines are read.
+			KelvaneTest::SharedFileSystem();
 			Tarn::LaunchOptions options;
 			options.mHeadless = true;
 			mProject = std::make_unique<Tarn::GameProject>( options );

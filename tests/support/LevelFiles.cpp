@@ -2,6 +2,7 @@
 
 #include "Core/ObjectManager.h"
 #include "GameStates/LevelObject.h"
+#include "Graphics/MeshComponent.h"
 #include "Physics/CollisionComponent.h"
 #include "Physics/LineComponent.h"
 #include "Physics/TransformComponent.h"
@@ -13,7 +14,7 @@ namespace KelvaneTest
 {
 	Tarn::FileSystem& LevelFileSystem()
 	{
-		return SharedFileSystem( { "ObjectDefault", "TransformComponent", "MeshComponent", "CollisionComponent",
+		return SharedFileSystem( { "ObjectDefault", "TransformComponent", "MeshComponent", "AnimationComponent", "CollisionComponent",
 		                           "LineComponent", "MineComponent", "StateMachineComponent", "SwitchComponent",
 		                           "GateComponent" } );
 	}
@@ -78,6 +79,8 @@ namespace KelvaneTest
 		{
 			Tarn::Object* wall = MakeObject( "Wall", name );
 			Place( *wall, position );
+			if ( auto* mesh = wall->GetComponent<Graphics::MeshComponent>() )
+				mesh->SetTexture( "resource/grid bottom.png" );
 			level.AddObject( wall );
 		}
 

@@ -54,7 +54,10 @@ namespace KelvaneTest
 		ReplaceAll( expanded, "{log}", log );
 		ReplaceAll( expanded, "{dir}", folder );
 
-		const std::string command = "timeout " + std::to_string( timeoutSeconds ) + " '" + KELVANE_EXECUTABLE + "' " +
+		// Its own home too, so that games run side by side never share exchange files.
+		std::filesystem::create_directories( folder + "/home" );
+		const std::string command = "HOME='" + folder + "/home' timeout " + std::to_string( timeoutSeconds ) + " '" +
+		                            KELVANE_EXECUTABLE + "' " +
 		                            expanded + " >/dev/null 2>'" + errors + "'";
 		const int status = std::system( command.c_str() );
 		GameRun run;

@@ -5,7 +5,9 @@
 #include "Core/GameWindow/GameWindow.h"
 #include "Core/PendingServices.h"
 #include "GameStates/SoundManager.h"
+#include "Graphics/AnimationManager.h"
 #include "Graphics/GraphicsManager.h"
+#include "Graphics/ParticleManager.h"
 #include "Graphics/TextureManager.h"
 #include "GameStates/LevelManager.h"
 #include "Input/KeyboardManager.h"
@@ -26,8 +28,8 @@ namespace Tarn
 {
 	// The heap services of the game, in the order of their creation; destruction runs
 	// the other way.
-	using HeapServices = std::tuple<StateMachines::StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager, AnimationManager,
-	                                Physics::PhysicsManager, Physics::CollisionManager, ShadowManager, ParticleManager, SoundManager,
+	using HeapServices = std::tuple<StateMachines::StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager, Graphics::AnimationManager,
+	                                Physics::PhysicsManager, Physics::CollisionManager, ShadowManager, Graphics::ParticleManager, SoundManager,
 	                                SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager,
 	                                LevelManager, ButtonManager, FontManager, GameLevelSelector, DebugToolsManager,
 	                                PropertyEditor>;
