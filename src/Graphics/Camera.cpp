@@ -56,6 +56,7 @@ namespace Graphics
 	void Camera::Initialise()
 	{
 		mComponents.AddComponent<Tarn::TransformComponent>();
+		mComponents.AddComponent( Tarn::HashedName( "CollisionComponent" ) );
 		mComponents.InitialisePending();
 
 		Load();

@@ -3,6 +3,7 @@
 #include "Core/GameTime.h"
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
+#include "Graphics/MeshComponent.h"
 #include "Physics/CollisionComponent.h"
 #include "Physics/LineComponent.h"
 #include "Physics/TransformComponent.h"
@@ -242,6 +243,8 @@ namespace Physics
 		collider.mFlashLevel = level;
 		if ( mHooks.mSetMeshTint )
 			mHooks.mSetMeshTint( *collider.mOwner, level );
+		else if ( auto* mesh = collider.mOwner->GetComponent<Graphics::MeshComponent>() )
+			mesh->mColour.r = mesh->mColour.g = mesh->mColour.b = level;
 	}
 
 	void CollisionManager::Sync( CollisionComponent& collider, float dt )

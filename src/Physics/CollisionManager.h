@@ -53,7 +53,7 @@ namespace Physics
 	{
 		// Refreshes the beam's rectangle into `corners`; false while the beam's mesh is hidden.
 		bool ( *mBeamShape )( Tarn::Object& beam, Shapes::Quad& corners ) = nullptr;
-		// Sets the r, g and b of the owner's mesh colour.
+		// Sets the r, g and b of the owner's mesh colour; unset, the owner's mesh is tinted.
 		void ( *mSetMeshTint )( Tarn::Object& owner, float level ) = nullptr;
 	};
 

@@ -366,3 +366,31 @@ namespace
 		EXPECT_EQ( rock->Transform().mVelocity, Tarn::Vector2( 0.0f, 0.0f ) );
 	}
 }
+
+#include "Physics/CollisionComponent.h"
+#include "Physics/CollisionManager.h"
+
+namespace
+{
+	TEST_F( HeadlessScene, AnInvulnerableWallFlashesThroughItsMesh )
+	{
+		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
+		Tarn::Object* wall = objects.CreateObject( Tarn::HashedName( "Wall" ), "Wall7" );
+		ASSERT_NE( wall, nullptr );
+		objects.InitialiseObject( wall );
+		auto* mesh = wall->GetComponent<MeshComponent>();
+		auto* collider = wall->GetComponent<Physics::CollisionComponent>();
+		ASSERT_NE( mesh, nullptr );
+		ASSERT_NE( collider, nullptr );
+		collider->mInvulnerable = true;
+		collider->mInvulTimer = 1.0f;
+		auto* collisions = Tarn::Services::Get<Physics::CollisionManager>();
+		collisions->Sync( *collider, 1.0f / 60.0f );
+		EXPECT_EQ( mesh->mColour.r, 300.0f );
+		EXPECT_EQ( mesh->mColour.b, 300.0f );
+		EXPECT_EQ( mesh->mColour.a, 1.0f );
+		for ( int i = 0; i < 70 && collider->mInvulnerable; ++i )
+			collisions->Sync( *collider, 1.0f / 60.0f );
+		EXPECT_EQ( mesh->mColour.g, 1.0f );
+	}
+}
