@@ -5,6 +5,7 @@
 #include "GameStates/LevelObject.h"
 #include "Input/KeyCodes.h"
 #include "Input/KeyboardManager.h"
+#include "Platform/TweakBar.h"
 #include "Physics/CollisionManager.h"
 #include "Utilities/FileSystem.h"
 #include "Utilities/Log.h"
@@ -79,13 +80,24 @@ namespace Tarn
 			objects.InitialiseObject( level );
 			*levels[i] = level;
 		}
-		// The editor's bar ("LevelManager", its object buttons, "Current Level" and
-		// "Level file") comes with the property editor's tweak-bar layer.
+
+		// The bar that names the file F1 and F2 load and save. Its object buttons
+		// belong to the level editor and join it there.
+		TwBar* bar = TwNewBar( "LevelManager" );
+		mTweakBar = bar;
+		TwDefine( "LevelManager position='950 0'" );
+		const TwType levelNumbers = TwDefineEnumFromString(
+		    "Current Level", "LEVEL_1, LEVEL_2, LEVEL_3, LEVEL_4, LEVEL_5, LEVEL_6, LEVEL_7, LEVEL_8, LEVEL_9, LEVEL_10, TUT_LEVEL, NOT_LEVEL" );
+		TwAddVarRW( bar, "Current Level", levelNumbers, &mLevelNumber, "group='Level'" );
+		TwAddVarRW( bar, "Level file", TW_TYPE_STDSTRING, &mLevelFile, "group=File" );
 	}
 
 	void LevelManager::Shutdown()
 	{
 		mLevelFiles.clear();
+		if ( mTweakBar )
+			TwDeleteBar( static_cast<TwBar*>( mTweakBar ) );
+		mTweakBar = nullptr;
 		if ( mSubscribed )
 		{
 			if ( KeyboardManager* keyboard = Services::Get<KeyboardManager>() )

@@ -12,6 +12,8 @@
 #include "support/RunGame.h"
 #include "support/TempFolder.h"
 
+#include "Platform/TweakBar.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -131,6 +133,26 @@ namespace
 		const std::string menu = ReadWholeFile( mFolder / "MainMenu.xml" );
 		EXPECT_NE( menu.find( "Name=\"MainMenu\"" ), std::string::npos ) << menu;
 		EXPECT_EQ( menu.find( "<Object " ), std::string::npos ) << "the menu holds nothing yet";
+	}
+
+	TEST_F( PlayingLevels, TheBarsLevelFileFieldIsWhatF2Saves )
+	{
+		const Platform::TweakBarData* bar = Platform::FindTweakBar( "LevelManager" );
+		ASSERT_NE( bar, nullptr );
+		EXPECT_EQ( bar->mDefines, ( std::vector<std::string>{ "LevelManager position='950 0'" } ) );
+		const Platform::TweakEntry* field = bar->Find( "Level file" );
+		ASSERT_NE( field, nullptr );
+		EXPECT_EQ( field->mType, TW_TYPE_STDSTRING );
+		const Platform::TweakEntry* current = bar->Find( "Current Level" );
+		ASSERT_NE( current, nullptr );
+		EXPECT_EQ( Platform::TweakBars().mEnums.at( current->mType ).mLabels.size(), 12u );
+		EXPECT_EQ( current->mVariable, &mLevels->mLevelNumber );
+
+		// Typing into the field is writing the string it is bound to.
+		*static_cast<std::string*>( field->mVariable ) = "Level1";
+		ASSERT_TRUE( mLevels->LoadLevel( 1 ) );
+		Press( Key::F1 + 1 );
+		EXPECT_NE( ReadWholeFile( mFolder / "Level1.xml" ).find( "<Object " ), std::string::npos );
 	}
 
 	TEST_F( PlayingLevels, PausingSwitchesOffTheGameServicesButNotInputOrTheLevelManager )
