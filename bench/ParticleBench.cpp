@@ -1,6 +1,7 @@
 // Particle update and draw through the real OpenGL device (run under Xvfb:
 // xvfb-run -a kelvane_bench --benchmark_filter=Particle).
 #include "Core/GameTime.h"
+#include "BenchSupport.h"
 #include "Core/GameWindow/GameProject.h"
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
@@ -34,30 +35,17 @@ namespace
 		void Shutdown() override {}
 	};
 
-	double CpuMilliseconds()
-	{
-		timespec now{};
-		clock_gettime( CLOCK_PROCESS_CPUTIME_ID, &now );
-		return double( now.tv_sec ) * 1000.0 + double( now.tv_nsec ) / 1e6;
-	}
 
 	// One game step and one frame of N emitters whose 50 particles are all alive
 	// ("Explosion" respawns each at once): N x 50 draws per frame.
 	void ParticleFrames( benchmark::State& state )
 	{
-		if ( !std::getenv( "DISPLAY" ) )
-		{
-			state.SkipWithError( "needs a display (run under xvfb-run)" );
+		if ( !KelvaneBench::NeedDisplay( state ) )
 			return;
-		}
 		static const bool registered = Tarn::TypeRegistry::Instance().RegisterObjectType(
 		    BenchEmitter::ClassHashedName(), []() -> Tarn::Object* { return new BenchEmitter(); } );
 		( void )registered;
-		Tarn::LaunchOptions options;
-		options.mWindowMode = Tarn::WindowMode::Windowed;
-		auto project = std::make_unique<Tarn::GameProject>( options );
-		project->CreateComponents();
-		project->Initialise();
+		auto project = KelvaneBench::StartWindowedGame();
 
 		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
 		const char* textures[] = { "resource/circle texture.png", "resource/star.png", "resource/cloud.png",
@@ -91,7 +79,7 @@ namespace
 		int64_t frames = 0;
 		for ( auto _ : state )
 		{
-			const double before = CpuMilliseconds();
+			const double before = KelvaneBench::CpuMilliseconds();
 			const auto start = std::chrono::steady_clock::now();
 			project->Update( time );
 			updateMs += std::chrono::duration<double, std::milli>( std::chrono::steady_clock::now() - start ).count();
@@ -100,7 +88,7 @@ namespace
 				project->Draw( project->GetGameTime() );
 				project->EndDraw();
 			}
-			cpu += CpuMilliseconds() - before;
+			cpu += KelvaneBench::CpuMilliseconds() - before;
 			++frames;
 		}
 		state.counters["cpu_ms_per_frame"] = cpu / double( frames );

@@ -1,4 +1,5 @@
 // Frames through the real OpenGL device (run under Xvfb: xvfb-run -a kelvane_bench).
+#include "BenchSupport.h"
 #include "Core/GameWindow/GameProject.h"
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
@@ -32,35 +33,17 @@ namespace
 		void Shutdown() override {}
 	};
 
-	double CpuMilliseconds()
-	{
-		timespec now{};
-		clock_gettime( CLOCK_PROCESS_CPUTIME_ID, &now );
-		return double( now.tv_sec ) * 1000.0 + double( now.tv_nsec ) / 1e6;
-	}
 
-	std::unique_ptr<Tarn::GameProject> StartWindowedGame()
-	{
-		Tarn::LaunchOptions options;
-		options.mWindowMode = Tarn::WindowMode::Windowed;
-		auto project = std::make_unique<Tarn::GameProject>( options );
-		project->CreateComponents();
-		project->Initialise();
-		return project;
-	}
 
 	// One frame of N textured meshes, each its own 4-vertex strip with its own constants.
 	void TexturedMeshes( benchmark::State& state )
 	{
-		if ( !std::getenv( "DISPLAY" ) )
-		{
-			state.SkipWithError( "needs a display (run under xvfb-run)" );
+		if ( !KelvaneBench::NeedDisplay( state ) )
 			return;
-		}
 		static const bool registered = Tarn::TypeRegistry::Instance().RegisterObjectType(
 		    BenchSprite::ClassHashedName(), []() -> Tarn::Object* { return new BenchSprite(); } );
 		( void )registered;
-		auto project = StartWindowedGame();
+		auto project = KelvaneBench::StartWindowedGame();
 		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
 		const char* textures[] = { "resource/mine.png", "resource/crown.png", "resource/cross.png", "resource/switch.png" };
 		const int count = static_cast<int>( state.range( 0 ) );
@@ -86,13 +69,13 @@ namespace
 		int64_t frames = 0;
 		for ( auto _ : state )
 		{
-			const double before = CpuMilliseconds();
+			const double before = KelvaneBench::CpuMilliseconds();
 			if ( project->BeginDraw() )
 			{
 				project->Draw( project->GetGameTime() );
 				project->EndDraw();
 			}
-			cpu += CpuMilliseconds() - before;
+			cpu += KelvaneBench::CpuMilliseconds() - before;
 			++frames;
 		}
 		state.counters["cpu_ms_per_frame"] = cpu / double( frames );
@@ -106,12 +89,9 @@ namespace
 	// Start-up: the whole texture list through the real device.
 	void LoadTextureList( benchmark::State& state )
 	{
-		if ( !std::getenv( "DISPLAY" ) )
-		{
-			state.SkipWithError( "needs a display (run under xvfb-run)" );
+		if ( !KelvaneBench::NeedDisplay( state ) )
 			return;
-		}
-		auto project = StartWindowedGame();
+		auto project = KelvaneBench::StartWindowedGame();
 		auto* textures = Tarn::Services::Get<Graphics::TextureManager>();
 		for ( auto _ : state )
 		{
