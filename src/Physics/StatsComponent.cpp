@@ -1,0 +1,47 @@
+#include "Physics/StatsComponent.h"
+
+#include "Core/Object.h"
+#include "Core/Serialiser.h"
+#include "Core/TypeRegistry.h"
+#include "Platform/TweakBar.h"
+
+namespace Physics
+{
+	TARN_REGISTER_COMPONENT_TYPE( StatsComponent )
+
+	void StatsComponent::Initialise()
+	{
+		if ( !mOwner )
+			return;
+		const bool fullHealth = mOwner->GetType().GetName() == "Player" ||
+		                        mOwner->mComponents.GetComponent( Tarn::HashedName( "BossGuardian" ) ) ||
+		                        mOwner->mComponents.GetComponent( Tarn::HashedName( "BossCupid" ) );
+		if ( fullHealth )
+			mHealth = kFullHealth;
+	}
+
+	void StatsComponent::Serialise( Tarn::ResourceRecord& record )
+	{
+		Tarn::Serialiser& serialiser = Tarn::Serialiser::Instance();
+		pugi::xml_node node = serialiser.BeginComponent( mType );
+		Tarn::Property::WriteFloat( node, "Health", "mHealth", mHealth );
+		Tarn::Property::WriteBool( node, "SelfDestruct", "mSelfDestruct", mSelfDestruct );
+		serialiser.SaveComponent( record );
+	}
+
+	void StatsComponent::Deserialise( Tarn::ResourceRecord& record )
+	{
+		const pugi::xml_node node = Tarn::Serialiser::Instance().LoadComponent( record );
+		mHealth = Tarn::Property::ReadFloat( node, "Health", "mHealth" );
+		mSelfDestruct = Tarn::Property::ReadBool( node, "SelfDestruct", "mSelfDestruct" );
+	}
+
+	void StatsComponent::CreateTweakBar()
+	{
+		const std::string name = ( mOwner ? mOwner->GetName().GetName() : std::string() ) + "'s " + mType.GetName();
+		TwBar* bar = TwNewBar( name.c_str() );
+		mTweakBar = bar;
+		TwAddVarRW( bar, "Curr Health", TW_TYPE_FLOAT, &mHealth, " group=Health " );
+		TwAddVarRW( bar, "SelfDestruct Mode", TW_TYPE_BOOLCPP, &mSelfDestruct, " group=SelfDestruct " );
+	}
+}

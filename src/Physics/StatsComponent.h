@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Core/ObjectComponent.h"
+#include "core/HashedName.h"
+
+namespace Physics
+{
+	// An object's health. The player and the bosses start with 100; anything else keeps
+	// what its level file gives it.
+	class StatsComponent : public Tarn::ObjectComponent
+	{
+		TARN_CLASS_NAME( StatsComponent )
+
+	public:
+		static constexpr float kFullHealth = 100.0f;
+
+		explicit StatsComponent( Tarn::Object* owner ) : ObjectComponent( owner ) {}
+
+		void Initialise() override;
+		// The status bars keep a list of every stats component; they join it when they
+		// are built.
+		void Shutdown() override {}
+		void Serialise( Tarn::ResourceRecord& record ) override;
+		void Deserialise( Tarn::ResourceRecord& record ) override;
+		void CreateTweakBar() override;
+
+		float mHealth = 0.0f;
+		bool mSelfDestruct = false;
+		void* mTweakBar = nullptr;
+	};
+}
