@@ -40,7 +40,6 @@ namespace Tarn
 	TARN_PENDING_SERVICE( ButtonManager, GameComponent )
 	TARN_PENDING_SERVICE( FontManager, DrawableGameComponent )
 	TARN_PENDING_SERVICE( GameLevelSelector, GameComponent )
-	TARN_PENDING_SERVICE( DebugToolsManager, GameComponent )
 	TARN_PENDING_SERVICE( PropertyEditor, GameComponent )
 
 #undef TARN_PENDING_DRAW_GameComponent
