@@ -9,6 +9,8 @@
 #include "Physics/LineComponent.h"
 #include "Physics/TransformComponent.h"
 #include "Platform/RecordingRenderDevice.h"
+#include "Platform/TweakBar.h"
+#include "Utilities/FileSystem.h"
 #include "core/Matrices.h"
 #include "core/Services.h"
 #include "support/InputHarness.h"
@@ -51,7 +53,7 @@ namespace
 	protected:
 		void SetUp() override
 		{
-			KelvaneTest::SharedFileSystem();
+			KelvaneTest::SharedFileSystem( { "CollisionDebugComponent" } );
 			Tarn::TypeRegistry::Instance().RegisterObjectType( Outlined::ClassHashedName(),
 			                                                   []() -> Tarn::Object* { return new Outlined(); } );
 			mGame = std::make_unique<KelvaneTest::InputHarness>( Tarn::LaunchOptions(), false );
@@ -247,5 +249,24 @@ namespace
 		EXPECT_EQ( mManager->Components()[0]->GetOwner()->GetName(), Tarn::HashedName( "OutlineStays" ) );
 		mManager->Shutdown();
 		EXPECT_TRUE( mManager->Components().empty() );
+	}
+
+	TEST_F( CollisionOutlines, TheDrawOrderTravelsThroughTheExchangeFileAndTheBarOpens )
+	{
+		Outlined* source = Make( "OutlineSource", "Mirror" );
+		source->Outline().mDrawOrder = 5;
+		Tarn::ResourceRecord* record = Tarn::FileSystem::Instance().GetResource( "CollisionDebugComponent" );
+		ASSERT_NE( record, nullptr );
+		source->Outline().Serialise( *record );
+		Outlined* copy = Make( "OutlineCopy", "Mirror" );
+		copy->Outline().Deserialise( *record );
+		EXPECT_EQ( copy->Outline().mDrawOrder, 5 );
+		// Whether outlines show is the switch's business, not the file's.
+		EXPECT_FALSE( copy->Outline().mVisible );
+
+		const Tarn::TweakCallback open = copy->Outline().GetTweakCallback();
+		ASSERT_NE( open, nullptr );
+		open( &copy->Outline() );
+		EXPECT_NE( Platform::FindTweakBar( "OutlineCopy's CollisionDebugComponent" ), nullptr );
 	}
 }
