@@ -4,6 +4,7 @@
 #include "Core/GameWindow/Game.h"
 #include "Core/GameWindow/GameWindow.h"
 #include "Core/PendingServices.h"
+#include "Game/SkillManager.h"
 #include "GameStates/SoundManager.h"
 #include "Graphics/AnimationManager.h"
 #include "Graphics/GraphicsManager.h"
