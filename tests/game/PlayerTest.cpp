@@ -12,6 +12,7 @@
 #include "Physics/PhysicsManager.h"
 #include "Physics/StatsComponent.h"
 #include "Physics/TransformComponent.h"
+#include "StateMachines/GateComponent.h"
 #include "StateMachines/MineComponent.h"
 #include "StateMachines/PlayerRoutines.h"
 #include "StateMachines/StateMachineComponent.h"
@@ -50,6 +51,7 @@ namespace
 			mComponents.AddComponent<CollisionComponent>();
 			mComponents.AddComponent<StateMachineComponent>();
 			mComponents.AddComponent<StateMachines::MineComponent>();
+			mComponents.AddComponent<StateMachines::GateComponent>();
 			mComponents.InitialisePending();
 		}
 		void Shutdown() override {}
@@ -276,6 +278,45 @@ namespace
 		EXPECT_FLOAT_EQ( Collider().mInvulTimer, 1.0f );
 		mPlayer->OnCollisionStay( collider );
 		EXPECT_FLOAT_EQ( Health(), 95.0f );
+	}
+
+	TEST_F( PlayerInGame, AnOpenGateReachedAtItsCentreWinsOnceAndARepairingGateIsHeld )
+	{
+		Tarn::Object* gate = Touching( "Gate", "Gate" );
+		Tarn::Object* guard = Touching( "MeleeGuard", "Guard1" );
+		ASSERT_TRUE( gate && guard );
+		auto* gateMachine = gate->GetComponent<StateMachines::GateComponent>();
+		auto* guardMachine = guard->GetComponent<StateMachineComponent>();
+		guardMachine->mAI = 2;
+		guardMachine->mState = StateMachines::STATE_SEEK;
+		gateMachine->mState = StateMachines::STATE_DIE;
+		Collider().mInvulnerable = false;
+
+		// Open but not yet reached: nothing.
+		gate->GetComponent<TransformComponent>()->mPosition = Transform().mPosition + Tarn::Vector2( 1.2f, 0.0f );
+		mPlayer->OnCollisionStay( gate->GetComponent<CollisionComponent>() );
+		EXPECT_NE( Machine().mState, StateMachines::STATE_FLEE );
+		EXPECT_EQ( guardMachine->mState, StateMachines::STATE_SEEK );
+
+		gate->GetComponent<TransformComponent>()->mPosition = Transform().mPosition + Tarn::Vector2( 0.5f, 0.5f );
+		mPlayer->OnCollisionStay( gate->GetComponent<CollisionComponent>() );
+		EXPECT_EQ( Machine().mState, StateMachines::STATE_FLEE );
+		EXPECT_EQ( Machine().mInnerState, StateMachines::INNER_STATE_ON_ENTER );
+		EXPECT_EQ( guardMachine->mState, StateMachines::STATE_FLEE );
+		EXPECT_TRUE( Collider().mInvulnerable );
+
+		// The second contact finds the ship already leaving and starts nothing again.
+		Machine().mInnerState = StateMachines::INNER_STATE_ON_UPDATE;
+		mPlayer->OnCollisionStay( gate->GetComponent<CollisionComponent>() );
+		EXPECT_EQ( Machine().mInnerState, StateMachines::INNER_STATE_ON_UPDATE );
+
+		gateMachine->mState = StateMachines::STATE_REPAIR;
+		gateMachine->mInnerState = StateMachines::INNER_STATE_ON_UPDATE;
+		mPlayer->OnCollisionStay( gate->GetComponent<CollisionComponent>() );
+		EXPECT_FALSE( gateMachine->mPauseGate );
+		gateMachine->mInnerState = StateMachines::INNER_STATE_ON_ENTER;
+		mPlayer->OnCollisionStay( gate->GetComponent<CollisionComponent>() );
+		EXPECT_TRUE( gateMachine->mPauseGate );
 	}
 
 	TEST_F( PlayerInGame, ASpawnerReleasesTheGuardOfItsDigitOnce )
