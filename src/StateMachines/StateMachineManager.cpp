@@ -5,6 +5,7 @@
 #include "Core/ObjectManager.h"
 #include "StateMachines/GateComponent.h"
 #include "StateMachines/MineComponent.h"
+#include "StateMachines/PlayerRoutines.h"
 #include "StateMachines/RangedComponent.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "StateMachines/SwitchComponent.h"
@@ -48,6 +49,8 @@ namespace StateMachines
 		// owner is fixed already, so that a machine on an incomplete object is skipped.
 		mMachineRoutines[0] = Entry( "player sequences", { "TransformComponent", "MeshComponent" } );
 		mMachineRoutines[1] = Entry( "player halo", { "TransformComponent", "MeshComponent" } );
+		mMachineRoutines[0].mRun = &RunPlayerSequences;
+		mMachineRoutines[1].mRun = &RunPlayerHalo;
 		mMachineRoutines[2] = Entry( "guard", { "TransformComponent", "MeshComponent", "CollisionComponent", "MineComponent" } );
 		mMachineRoutines[3] = mMachineRoutines[2];
 		mMachineRoutines[5] = Entry( "gate barrier", { "TransformComponent", "MeshComponent", "CollisionComponent" } );
