@@ -42,4 +42,9 @@ namespace Tarn
 			component->Deserialise( *exchange );
 		}
 	}
+
+	std::string ObjectComponent::TweakBarName() const
+	{
+		return ( mOwner ? mOwner->GetName().GetName() : std::string() ) + "'s " + mType.GetName();
+	}
 }

@@ -3,6 +3,8 @@
 #include "core/HashedName.h"
 #include "core/Noncopyable.h"
 
+#include <string>
+
 namespace Tarn
 {
 	class Object;
@@ -36,6 +38,8 @@ namespace Tarn
 		virtual void Shutdown() = 0;
 
 		Object* GetOwner() const { return mOwner; }
+		// The name of the component's tweak bar: "<object>'s <component type>".
+		std::string TweakBarName() const;
 		const HashedName& GetType() const { return mType; }
 
 		Object* mOwner;

@@ -34,7 +34,7 @@ namespace Tarn
 
 	void SkillsComponent::CreateTweakBar()
 	{
-		const std::string name = ( mOwner ? mOwner->GetName().GetName() : std::string() ) + "'s " + mType.GetName();
+		const std::string name = TweakBarName();
 		TwBar* bar = TwNewBar( name.c_str() );
 		mTweakBar = bar;
 		TwAddVarRW( bar, "Curr Energy", TW_TYPE_FLOAT, &mRadialLightEnergy, " group=RadialLight " );

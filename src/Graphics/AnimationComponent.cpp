@@ -73,7 +73,7 @@ namespace Graphics
 
 	void AnimationComponent::CreateTweakBar()
 	{
-		const std::string name = ( mOwner ? mOwner->GetName().GetName() : std::string() ) + "'s " + mType.GetName();
+		const std::string name = TweakBarName();
 		TwBar* bar = TwNewBar( name.c_str() );
 		mTweakBar = bar;
 		TwAddVarRW( bar, "Timer", TW_TYPE_FLOAT, &mTimer, " group=Frame" );

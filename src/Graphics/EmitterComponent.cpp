@@ -603,7 +603,7 @@ namespace Graphics
 
 	void EmitterComponent::CreateTweakBar()
 	{
-		const std::string name = ( mOwner ? mOwner->GetName().GetName() : std::string() ) + "'s " + mType.GetName();
+		const std::string name = TweakBarName();
 		TwBar* bar = TwNewBar( name.c_str() );
 		mTweakBar = bar;
 		const char* emitter = " group=Emitter step=0.1 ";

@@ -114,7 +114,7 @@ namespace Graphics
 
 	void MeshComponent::CreateTweakBar()
 	{
-		const std::string name = ( mOwner ? mOwner->GetName().GetName() : std::string() ) + "'s " + mType.GetName();
+		const std::string name = TweakBarName();
 		TwBar* bar = TwNewBar( name.c_str() );
 		mTweakBar = bar;
 		TwAddVarRW( bar, "Draw Order", TW_TYPE_INT32, &mDrawOrder, " group='Draw Order' " );

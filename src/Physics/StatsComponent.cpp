@@ -38,7 +38,7 @@ namespace Physics
 
 	void StatsComponent::CreateTweakBar()
 	{
-		const std::string name = ( mOwner ? mOwner->GetName().GetName() : std::string() ) + "'s " + mType.GetName();
+		const std::string name = TweakBarName();
 		TwBar* bar = TwNewBar( name.c_str() );
 		mTweakBar = bar;
 		TwAddVarRW( bar, "Curr Health", TW_TYPE_FLOAT, &mHealth, " group=Health " );
