@@ -4,6 +4,7 @@
 #include "Graphics/AnimationComponent.h"
 #include "Graphics/MeshComponent.h"
 #include "StateMachines/MineComponent.h"
+#include "StateMachines/TileRoutines.h"
 
 namespace Tarn
 {
@@ -22,10 +23,16 @@ namespace Tarn
 		if ( auto* mesh = GetComponent<Graphics::MeshComponent>() )
 		{
 			mesh->mDrawOrder = 1;
-			mesh->SetTexture( "resource/square_gleam.png" );
+			mesh->SetTexture( StateMachines::kGleamTexture );
 		}
+		// Held on its first frame: its machine (a gleam tile) plays the sheet once now
+		// and then.
 		if ( auto* animation = GetComponent<Graphics::AnimationComponent>() )
-			animation->SetAnimation( "./resource/square_gleam.xml", "./resource/square_gleam.png" );
+		{
+			animation->SetAnimation( StateMachines::kGleamSheetXml, StateMachines::kGleamSheetPng );
+			if ( !animation->GetAnimationFrames().empty() )
+				animation->SetFrame( 0 );
+		}
 		if ( auto* machine = GetComponent<StateMachines::MineComponent>() )
 		{
 			machine->mAI = 24;

@@ -19,7 +19,11 @@ namespace Tarn
 		mComponents.AddComponent<StateMachines::StateMachineComponent>();
 		mComponents.InitialisePending();
 		if ( auto* mesh = GetComponent<Graphics::MeshComponent>() )
+		{
 			mesh->mDrawOrder = 3;
+			// The animation only moves the frame; the sheet's picture is the mesh's.
+			mesh->SetTexture( kSheetTexture );
+		}
 		if ( auto* transform = GetComponent<TransformComponent>() )
 		{
 			transform->mXScaleFactor = 2.0f;

@@ -14,6 +14,7 @@ namespace Tarn
 	public:
 		static constexpr const char* kSheetXml = "./resource/Player Animation/sheet.xml";
 		static constexpr const char* kSheetPng = "./resource/Player Animation/sheet.png";
+		static constexpr const char* kSheetTexture = "resource/Player Animation/sheet.png";
 		static constexpr float kFrameTime = 1.0f;
 
 		void Initialise() override;

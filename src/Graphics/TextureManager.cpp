@@ -1,5 +1,6 @@
 #include "Graphics/TextureManager.h"
 
+#include "Graphics/ContentNames.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/TextureList.h"
 #include "Utilities/Assert.h"
@@ -7,6 +8,7 @@
 #include "Utilities/Log.h"
 #include "core/Services.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace Graphics
@@ -65,6 +67,17 @@ namespace Graphics
 	Platform::TextureHandle& TextureManager::GetTexture( const Tarn::HashedName& name )
 	{
 		auto found = mTextures.find( name.GetHash() );
+		if ( found == mTextures.end() )
+		{
+			// A picture the program names beyond the start-up list is read when it is
+			// first asked for.
+			const auto further = FurtherPictureNames();
+			if ( std::find( further.begin(), further.end(), name.GetName() ) != further.end() )
+			{
+				LoadTexture( name.GetName() );
+				found = mTextures.find( name.GetHash() );
+			}
+		}
 		if ( found == mTextures.end() )
 			found = mTextures.emplace( name.GetHash(), Entry{ name.GetName(), name.GetHash(), 0, 0, 0 } ).first;
 		return found->second.mTexture;

@@ -1,6 +1,7 @@
 #version 330 core
-// The beam: the texture rolls along its length and ripples across it with time,
-// and its core pulses a little.
+// The beam: it runs along the texture's v, from the source at v = 0.5 to the tip at
+// v = 0. It ripples across its width and bright pulses run along it with time; the
+// empty half of the texture is never shifted into view.
 uniform sampler2D Texture0;
 uniform vec4 rgba0;
 uniform float Time;
@@ -13,9 +14,8 @@ out vec4 outColour;
 void main()
 {
 	vec2 uv = vTexCoord;
-	uv.y += 0.06 * sin( uv.x * 18.0 - Time * 9.0 );
-	uv.x = fract( uv.x - Time * 0.8 );
+	uv.x += 0.08 * sin( uv.y * 40.0 - Time * 1.5 );
 	vec4 texel = texture( Texture0, clamp( uv, 0.0, 1.0 ) );
-	float pulse = 1.0 + 0.15 * sin( Time * 12.0 );
+	float pulse = 1.0 + 0.3 * sin( uv.y * 90.0 + Time * 2.0 );
 	outColour = texel * vColour * rgba0 * vec4( pulse, pulse, pulse, 1.0 );
 }

@@ -15,20 +15,13 @@
 
 namespace Physics
 {
+	using Tarn::Dot;
+	using Tarn::Length;
+	using Tarn::Unit;
 	using Tarn::Vector2;
 
 	namespace
 	{
-		float Dot( const Vector2& a, const Vector2& b ) { return a.X * b.X + a.Y * b.Y; }
-		float Length( const Vector2& v ) { return std::sqrt( Dot( v, v ) ); }
-
-		// A zero vector stays zero rather than becoming NaN.
-		Vector2 Unit( const Vector2& v )
-		{
-			const float length = Length( v );
-			return length > 0.0f ? v * ( 1.0f / length ) : Vector2();
-		}
-
 		bool IsType( const Tarn::Object& owner, const char* type ) { return owner.mType.GetName() == type; }
 
 		// Whether a value and a direction point the same way along one axis, past a margin.

@@ -9,6 +9,7 @@
 #include "StateMachines/RangedComponent.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "StateMachines/SwitchComponent.h"
+#include "StateMachines/TileRoutines.h"
 
 #include <initializer_list>
 
@@ -75,6 +76,8 @@ namespace StateMachines
 		mMineRoutines[9] = Entry( "drifting mirror", { "TransformComponent" } );
 		mMineRoutines[12] = Entry( "crystal focus", { "TransformComponent", "MeshComponent" } );
 		mMineRoutines[24] = Entry( "gleam tile", { "MeshComponent" } );
+		mMineRoutines[9].mRun = &RunDriftingMirror;
+		mMineRoutines[24].mRun = &RunGleamTile;
 
 		mRangedRoutine = Entry( "ranged guard", { "TransformComponent", "MeshComponent" } );
 	}

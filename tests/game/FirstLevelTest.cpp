@@ -56,13 +56,15 @@ namespace
 			auto* level = static_cast<Tarn::LevelObject*>( KelvaneTest::MakeObject( "LevelObject", "Level1" ) );
 			Tarn::ResourceRecord file = Tarn::FileSystem::ParseRecord( kFirstLevel, true );
 			level->Deserialise( file );
-			EXPECT_EQ( level->ObjectNames().size(), 10u );
+			EXPECT_EQ( level->ObjectNames().size(), 21u );
 			for ( const auto& message : log.Messages() )
 				EXPECT_LT( message.mLevel, Tarn::Log::LEVEL_WARNING ) << message.mText;
 
-			// Bounds and walls are fixed, the prisms move.
-			EXPECT_EQ( collisions.Group( Physics::CollisionComponent::FIXED ).size(), 7u );
+			// Bounds, walls, mirrors and the channel are fixed; the ship and the prisms move;
+			// four beams.
+			EXPECT_EQ( collisions.Group( Physics::CollisionComponent::FIXED ).size(), 9u );
 			EXPECT_EQ( collisions.Group( Physics::CollisionComponent::MOVING ).size(), 3u );
+			EXPECT_EQ( collisions.Group( Physics::CollisionComponent::BEAM ).size(), 4u );
 			size_t lines = 0;
 			for ( const Physics::CollisionComponent* collider : collisions.Group( Physics::CollisionComponent::FIXED ) )
 				lines += collider->mCollisionType == Physics::CollisionComponent::LINE;

@@ -16,7 +16,7 @@ namespace KelvaneTest
 	{
 		return SharedFileSystem( { "ObjectDefault", "TransformComponent", "MeshComponent", "AnimationComponent", "CollisionComponent",
 		                           "LineComponent", "MineComponent", "StateMachineComponent", "SwitchComponent",
-		                           "GateComponent" } );
+		                           "GateComponent", "BeamComponent", "BeamEffectComponent" } );
 	}
 
 	void ScopedResources::Point( const char* id, const std::string& path )
@@ -90,25 +90,62 @@ namespace KelvaneTest
 			Place( *prism, position );
 			level.AddObject( prism );
 		}
+
+		// A mirror whose face runs along `angle`; it reflects beams striking the side
+		// its normal points away from. The sprite turns with the face.
+		void AddMirror( Tarn::LevelObject& level, const char* name, Vector2 position, float angle )
+		{
+			Tarn::Object* mirror = MakeObject( "Mirror", name );
+			Place( *mirror, position );
+			mirror->GetComponent<Tarn::TransformComponent>()->mDirection = angle;
+			auto* line = mirror->GetComponent<Physics::LineComponent>();
+			line->mScale = 1.0f;
+			line->mAngle = angle;
+			line->Rotate( 0.0f );
+			level.AddObject( mirror );
+		}
+
+		void AddNamed( Tarn::LevelObject& level, const char* type, const char* name, Vector2 position )
+		{
+			Tarn::Object* object = MakeObject( type, name );
+			Place( *object, position );
+			level.AddObject( object );
+		}
 	}
 
 	void BuildFirstLevel( Tarn::LevelObject& level )
 	{
 		constexpr float pi = std::numbers::pi_v<float>;
-		// An arena of 48 x 28 world units.
-		AddBound( level, "BoundBottom", { -24, -14 }, { 24, -14 }, pi );
-		AddBound( level, "BoundTop", { 24, 14 }, { -24, 14 }, 0.0f );
-		AddBound( level, "BoundLeft", { -24, 14 }, { -24, -14 }, pi * 0.5f );
-		AddBound( level, "BoundRight", { 24, -14 }, { 24, 14 }, -pi * 0.5f );
+		// An arena of 36 x 20 world units: all of it in view of the camera.
+		AddBound( level, "BoundBottom", { -18, -10 }, { 18, -10 }, pi );
+		AddBound( level, "BoundTop", { 18, 10 }, { -18, 10 }, 0.0f );
+		AddBound( level, "BoundLeft", { -18, 10 }, { -18, -10 }, pi * 0.5f );
+		AddBound( level, "BoundRight", { 18, -10 }, { 18, 10 }, -pi * 0.5f );
 
-		// Two walls split the arena into a start, a middle and an end; a third shelters
-		// the prisms of the middle.
-		AddWall( level, "Wall1", { -10, 6 } );
-		AddWall( level, "Wall2", { 10, -6 } );
-		AddWall( level, "Wall3", { 0, 2 } );
+		AddWall( level, "Wall1", { -6, 0 } );
+		AddWall( level, "Wall2", { 13, 0 } );
 
-		AddPrism( level, "Pillar1", { -4, -1 } );
-		AddPrism( level, "Pillar2", { 4, -1 } );
-		AddPrism( level, "Pillar3", { 16, 8 } );
+		// The ship starts in the lower left, its body spinning beneath it.
+		AddNamed( level, "Player", "Player1", { -14, -6 } );
+		AddNamed( level, "PlayerDoodad", "PlayerBody", { -14, -6 } );
+
+		// Fired straight up, the beam meets the first mirror's face and turns right,
+		// where the nearer of two prisms in a row takes it. Fired right, it meets the
+		// second mirror and turns up into the farther prism. The channel in the middle
+		// sends the beam on wherever the pointer is.
+		// The angles are -3/4 and 1/4 of pi as a level file spells them, so that a face
+		// rebuilt from the file lands where it was.
+		AddMirror( level, "Mirror1", { -14, 6 }, -2.35619f );
+		AddMirror( level, "Mirror2", { 8, -6 }, 0.785398f );
+		AddNamed( level, "Channel", "Channel3", { 2, -2 } );
+		AddPrism( level, "Prism1", { -2, 6 } );
+		AddPrism( level, "Prism2", { 8, 6 } );
+
+		// The player's beam, one beam for each mirror and the channel, and their muzzle
+		// flares.
+		for ( const char* name : { "EnergyBeam1", "EnergyBeam2", "EnergyBeam3", "EnergyBeam4" } )
+			AddNamed( level, "Beam", name, { -14, -6 } );
+		for ( const char* name : { "BeamEffect1", "BeamEffect2", "BeamEffect3", "BeamEffect4" } )
+			AddNamed( level, "BeamEffect", name, { -14, -6 } );
 	}
 }

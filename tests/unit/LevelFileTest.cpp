@@ -85,7 +85,7 @@ namespace
 		collider->mCollisionData = { 6.5f, 0.25f };
 		collider->mInvulTimer = 2.0f;
 		collider->mDefault = false;
-		auto* mine = Find( "Pillar2" )->GetComponent<StateMachines::MineComponent>();
+		auto* mine = Find( "Prism2" )->GetComponent<StateMachines::MineComponent>();
 		mine->mPatrol = { Tarn::Vector2( 1, 2 ), Tarn::Vector2( -3, 4.5f ) };
 		mine->mIsAttacking = true;
 		mine->mInnerState = StateMachines::INNER_STATE_ON_UPDATE;
@@ -103,7 +103,7 @@ namespace
 		EXPECT_EQ( wall->GetComponent<Tarn::TransformComponent>()->mVelocity, Tarn::Vector2( 0.1f, -1e6f ) );
 		EXPECT_EQ( wall->GetComponent<Tarn::TransformComponent>()->mTransType, -1 );
 		EXPECT_FALSE( wall->GetComponent<Physics::CollisionComponent>()->mDefault );
-		EXPECT_EQ( Find( "Pillar2" )->GetComponent<StateMachines::MineComponent>()->mPatrol[1], Tarn::Vector2( -3, 4.5f ) );
+		EXPECT_EQ( Find( "Prism2" )->GetComponent<StateMachines::MineComponent>()->mPatrol[1], Tarn::Vector2( -3, 4.5f ) );
 		EXPECT_EQ( Find( "BoundTop" )->GetComponent<Physics::LineComponent>()->mNormal, Tarn::Vector2( 0, -1 ) );
 
 		// Written again, the file is the same but for the level's own name.

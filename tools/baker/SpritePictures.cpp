@@ -362,27 +362,67 @@ namespace Baker
 			SoftLight( cr, c, c, s * 0.22, { 1.0, 0.95, 0.8 }, 1.0 );
 		}
 
-		void Mirror( cairo_t* cr, int w, int h )
+		// A mirror seen from above: a slab across the middle of the picture whose upper
+		// edge (the picture's top is the side a beam must strike) is the bright silvered
+		// face, with a dark armoured back below it.
+		void Mirror( cairo_t* cr, double s )
 		{
-			auto panel = [&]() { RoundedRectangle( cr, w * 0.03, h * 0.2, w * 0.94, h * 0.6, h * 0.12 ); };
-			FillVertical( cr, panel, h * 0.2, h * 0.8, { 0.9, 0.97, 1.0 }, { 0.35, 0.45, 0.6 } );
-			// diagonal reflections
+			const double top = s * 0.36, face = s * 0.46, bottom = s * 0.62;
+			auto back = [&]() { RoundedRectangle( cr, s * 0.04, face, s * 0.92, bottom - face, s * 0.05 ); };
+			FillVertical( cr, back, face, bottom, { 0.22, 0.25, 0.32 }, { 0.07, 0.08, 0.11 } );
+			GlowStroke( cr, back, { 0.35, 0.4, 0.5 }, s * 0.012, s * 0.03, 0.6 );
+			for ( double x : { 0.16, 0.5, 0.84 } )
+			{
+				cairo_new_path( cr );
+				cairo_arc( cr, s * x, ( face + bottom ) * 0.5, s * 0.025, 0, 2 * M_PI );
+				SetColour( cr, { 0.45, 0.5, 0.6 } );
+				cairo_fill( cr );
+			}
+			auto glass = [&]() { RoundedRectangle( cr, s * 0.03, top, s * 0.94, face - top + s * 0.02, s * 0.04 ); };
+			SoftLight( cr, s * 0.5, top, s * 0.45, kCyan, 0.25 );
+			FillVertical( cr, glass, top, face, { 1.0, 1.0, 1.0 }, { 0.55, 0.75, 0.9 } );
 			cairo_save( cr );
 			cairo_new_path( cr );
-			panel();
+			glass();
 			cairo_clip( cr );
-			for ( int i = 0; i < 5; ++i )
+			for ( int i = 0; i < 4; ++i )
 			{
-				const double x = w * ( 0.1 + i * 0.2 );
+				const double x = s * ( 0.12 + i * 0.24 );
 				cairo_new_path( cr );
-				cairo_move_to( cr, x, h * 0.8 );
-				cairo_line_to( cr, x + h * 0.6, h * 0.2 );
-				cairo_set_line_width( cr, h * ( i % 2 ? 0.05 : 0.12 ) );
-				SetColour( cr, kWhite, 0.45 );
+				cairo_move_to( cr, x, face );
+				cairo_line_to( cr, x + ( face - top ), top );
+				cairo_set_line_width( cr, s * ( i % 2 ? 0.02 : 0.045 ) );
+				SetColour( cr, kWhite, 0.6 );
 				cairo_stroke( cr );
 			}
 			cairo_restore( cr );
-			GlowStroke( cr, panel, kCyan, h * 0.04, h * 0.12 );
+			GlowStroke( cr, [&]() { cairo_move_to( cr, s * 0.05, top ); cairo_line_to( cr, s * 0.95, top ); }, kCyan,
+						s * 0.015, s * 0.06 );
+		}
+
+		// The beam runs up the picture from its middle; the lower half stays empty,
+		// since the quad is centred on the beam's source and only the half toward the
+		// aim point is the beam.
+		void EnergyBeam( cairo_t* cr, int w, int h )
+		{
+			// The tip softens over the last one per cent only: a locked beam ends at its
+			// target, however long it is.
+			const double mid = h * 0.5;
+			auto layer = [&]( double half, Rgb colour, double alpha )
+			{
+				cairo_pattern_t* p = cairo_pattern_create_linear( 0, 0, 0, mid );
+				cairo_pattern_add_color_stop_rgba( p, 0.0, colour.r, colour.g, colour.b, alpha * 0.4 );
+				cairo_pattern_add_color_stop_rgba( p, 0.02, colour.r, colour.g, colour.b, alpha );
+				cairo_pattern_add_color_stop_rgba( p, 1.0, colour.r, colour.g, colour.b, alpha );
+				cairo_new_path( cr );
+				cairo_rectangle( cr, w * 0.5 - half, 0, half * 2.0, mid );
+				cairo_set_source( cr, p );
+				cairo_fill( cr );
+				cairo_pattern_destroy( p );
+			};
+			for ( int i = 8; i >= 1; --i )
+				layer( w * 0.46 * i / 8.0, Mix( kCyan, kWhite, 1.0 - i / 8.0 ), 0.2 );
+			layer( w * 0.09, kWhite, 1.0 );
 		}
 
 		void Ring( cairo_t* cr, double s, double radius, double width, Rgb colour, double spread )
@@ -622,7 +662,7 @@ namespace Baker
 		Add( book, "resource/Explosion.png", 256, 256, []( cairo_t* cr, Random& r ) { Explosion( cr, 256, r ); } );
 		Add( book, "resource/mine.png", 128, 128, []( cairo_t* cr, Random& ) { Mine( cr, 128 ); } );
 		AddSheet( book, "resource/stun.png", "resource/stun.xml", StunFrame );
-		Add( book, "resource/mirror.png", 256, 64, []( cairo_t* cr, Random& ) { Mirror( cr, 256, 64 ); } );
+		Add( book, "resource/mirror.png", 128, 128, []( cairo_t* cr, Random& ) { Mirror( cr, 128 ); } );
 		const Rgb nebulae[] = { kViolet, { 0.2, 0.7, 0.8 }, kMagenta, kBlue, kOrange };
 		for ( int i = 0; i < 5; ++i )
 		{
@@ -636,21 +676,7 @@ namespace Baker
 		}
 		Add( book, "resource/light.png", 256, 256,
 			 []( cairo_t* cr, Random& ) { SoftLight( cr, 128, 128, 128, kWhite, 1.0 ); } );
-		Add( book, "resource/energybeam.png", 256, 64,
-			 []( cairo_t* cr, Random& )
-			 {
-				 for ( int i = 8; i >= 1; --i )
-				 {
-					 cairo_new_path( cr );
-					 cairo_rectangle( cr, 0, 32 - i * 3.5, 256, i * 7.0 );
-					 SetColour( cr, Mix( kCyan, kWhite, 1.0 - i / 8.0 ), 0.18 );
-					 cairo_fill( cr );
-				 }
-				 cairo_new_path( cr );
-				 cairo_rectangle( cr, 0, 29, 256, 6 );
-				 SetColour( cr, kWhite );
-				 cairo_fill( cr );
-			 } );
+		Add( book, "resource/energybeam.png", 64, 256, []( cairo_t* cr, Random& ) { EnergyBeam( cr, 64, 256 ); } );
 		Add( book, "resource/light_pillar.png", 64, 256,
 			 []( cairo_t* cr, Random& )
 			 {

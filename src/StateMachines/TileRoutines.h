@@ -1,0 +1,23 @@
+#pragma once
+
+#include "StateMachines/StateMachineManager.h"
+
+namespace StateMachines
+{
+	// mAI 9, on a mirror: drifts between its two patrol points at one unit a second,
+	// waiting at each end when it is told to.
+	void RunDriftingMirror( StateMachineManager& manager, Tarn::ObjectComponent& component, float dt );
+	// mAI 24, on a prism: drifts as a mirror does, gleams now and then while it is
+	// unlit, and takes back its unlit look once the beam has left it.
+	void RunGleamTile( StateMachineManager& manager, Tarn::ObjectComponent& component, float dt );
+
+	// Seconds between two gleams: one value shared by every gleaming tile and switch,
+	// drawn anew each time one of them gleams.
+	float& GleamThreshold();
+	void DrawGleamThreshold();
+
+	inline constexpr const char* kGleamSheetXml = "./resource/square_gleam.xml";
+	inline constexpr const char* kGleamSheetPng = "./resource/square_gleam.png";
+	inline constexpr const char* kGleamTexture = "resource/square_gleam.png";
+	inline constexpr const char* kLitPrismSheetXml = "./resource/square2.xml";
+}
