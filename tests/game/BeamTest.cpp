@@ -6,12 +6,15 @@
 #include "Core/TypeRegistry.h"
 #include "Game/BeamComponent.h"
 #include "Game/MirrorComponent.h"
+#include "Game/PlayerDoodad.h"
 #include "GameStates/LevelManager.h"
+#include "GameStates/SoundManager.h"
 #include "Graphics/AnimationComponent.h"
 #include "Graphics/EmitterComponent.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/Matrices.h"
 #include "Graphics/MeshComponent.h"
+#include "Graphics/TextureManager.h"
 #include "Physics/CollisionComponent.h"
 #include "Physics/LineComponent.h"
 #include "Physics/TransformComponent.h"
@@ -516,5 +519,42 @@ namespace
 		EXPECT_TRUE( animation->IsPaused() ) << "once";
 		EXPECT_GE( StateMachines::GleamThreshold(), 7.0f );
 		EXPECT_LE( StateMachines::GleamThreshold(), 22.0f );
+	}
+
+	bool Playing( const char* sound )
+	{
+		Tarn::SoundManager::SoundEntry* entry = Tarn::Services::Get<Tarn::SoundManager>()->GetSound( sound );
+		bool playing = false;
+		if ( entry )
+			entry->second.IsPlaying( playing );
+		return playing;
+	}
+
+	TEST_F( BeamInGame, TheShipsBeamHumsWhileItFiresAndAReflectionGoingDarkLeavesItAlone )
+	{
+		Create( "Beam", "EnergyBeam2", { 0, 0 } ); // its mirror does not exist: always dark
+		Create( "InanimateObject", "Prism1", { 5, 0 } );
+		EXPECT_FALSE( Playing( BeamComponent::kFireSound ) );
+		Press( { 5, 0 } );
+		Step( 20 );
+		EXPECT_TRUE( Playing( BeamComponent::kFireSound ) );
+		EXPECT_TRUE( Playing( BeamComponent::kSnapSound ) ) << "the lock snaps";
+		Release();
+		Step();
+		EXPECT_FALSE( Playing( BeamComponent::kFireSound ) );
+	}
+
+	TEST_F( BeamInGame, PicturesNamedBeyondTheStartUpListAreReadWhenFirstShown )
+	{
+		Create( "Channel", "Channel3", { 0, 6 } );
+		auto* textures = Tarn::Services::Get<Graphics::TextureManager>();
+		EXPECT_NE( Mesh( "Channel3" ).GetPtrTexture(), 0u );
+		EXPECT_EQ( Mesh( "Channel3" ).GetPtrTexture(), textures->GetTexture( HashedName( "resource/asd.png" ) ) );
+		// A name the program never uses still gives no picture.
+		EXPECT_EQ( textures->GetTexture( HashedName( "resource/nothing here.png" ) ), 0u );
+		// The ship's body shows its own sheet.
+		Create( "PlayerDoodad", "PlayerBody", { 0, 0 } );
+		EXPECT_EQ( Mesh( "PlayerBody" ).GetTextureName(), Tarn::PlayerDoodad::kSheetTexture );
+		EXPECT_NE( Mesh( "PlayerBody" ).GetPtrTexture(), 0u );
 	}
 }
