@@ -32,7 +32,6 @@ namespace Tarn
 
 	// Created on the heap by GameProject::CreateComponents, in this order.
 	TARN_PENDING_SERVICE( ShadowManager, GameComponent )
-	TARN_PENDING_SERVICE( StatusBarManager, GameComponent )
 	TARN_PENDING_SERVICE( TextManager, GameComponent )
 	TARN_PENDING_SERVICE( ObjectiveManager, GameComponent )
 	TARN_PENDING_SERVICE( ScoreManager, GameComponent )

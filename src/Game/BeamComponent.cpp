@@ -556,42 +556,36 @@ namespace Tarn
 				mHit = true;
 			}
 		}
-		else if ( IsType( owner, "Mirror" ) )
+		else if ( IsType( owner, "Mirror" ) || IsType( owner, "Channel" ) )
 		{
+			// The mirror or channel this beam leaves from.
 			if ( LengthSquared( other.mCentre - here ) < kOwnSourceDistanceSq )
 				return;
-			const auto* line = owner.GetComponent<Physics::LineComponent>();
-			if ( !line )
-				return;
-			if ( Dot( other.mCentre - here, line->mNormal ) <= 0.0f )
+			if ( IsType( owner, "Mirror" ) )
 			{
-				// The back of a mirror: it reflects nothing, and a beam aimed at another
-				// mirror through it lets go.
-				const CollisionComponent* target = Target();
-				if ( target && target != &other && target->mOwner && IsType( *target->mOwner, "Mirror" ) )
+				const auto* line = owner.GetComponent<Physics::LineComponent>();
+				if ( !line )
+					return;
+				if ( Dot( other.mCentre - here, line->mNormal ) <= 0.0f )
 				{
-					other.mInvulnerable = true;
-					mRelay = true;
+					// The back of a mirror: it reflects nothing, and a beam aimed at
+					// another mirror through it lets go.
+					const CollisionComponent* target = Target();
+					if ( target && target != &other && target->mOwner && IsType( *target->mOwner, "Mirror" ) )
+					{
+						other.mInvulnerable = true;
+						mRelay = true;
+					}
+					return;
 				}
-				return;
 			}
+			// Lit, and fed by this beam. A channel is held like a mirror: a reflected beam
+			// keeps a channel it reaches.
 			Offer( other );
 			other.mInvulnerable = false;
 			if ( auto* relay = owner.GetComponent<MirrorComponent>() )
 				if ( auto* own = mOwner->GetComponent<CollisionComponent>() )
 					relay->SetIncomingBeam( *own );
-			mHit = true;
-		}
-		else if ( IsType( owner, "Channel" ) )
-		{
-			if ( LengthSquared( other.mCentre - here ) < kOwnSourceDistanceSq )
-				return;
-			Offer( other );
-			other.mInvulnerable = false;
-			if ( auto* relay = owner.GetComponent<MirrorComponent>() )
-				if ( auto* own = mOwner->GetComponent<CollisionComponent>() )
-					relay->SetIncomingBeam( *own );
-			// Held like a mirror: a reflected beam keeps a channel it reaches.
 			mHit = true;
 		}
 	}

@@ -233,7 +233,7 @@ namespace Tarn
 		SetEnabled<Graphics::ParticleManager>( enabled );
 		SetEnabled<SoundManager>( enabled );
 		SetEnabled<SkillManager>( enabled );
-		SetEnabled<StatusBarManager>( enabled );
+		SetEnabled<Graphics::StatusBarManager>( enabled );
 		SetEnabled<TextManager>( enabled );
 		SetEnabled<ButtonManager>( enabled );
 		SetEnabled<StateMachines::StateMachineManager>( enabled );

@@ -3,7 +3,9 @@
 #include "Core/Object.h"
 #include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
+#include "Graphics/StatusBarManager.h"
 #include "Platform/TweakBar.h"
+#include "core/Services.h"
 
 namespace Physics
 {
@@ -18,6 +20,14 @@ namespace Physics
 		                        mOwner->mComponents.GetComponent( Tarn::HashedName( "BossCupid" ) );
 		if ( fullHealth )
 			mHealth = kFullHealth;
+		if ( auto* bars = Tarn::Services::Get<Graphics::StatusBarManager>() )
+			bars->RegisterStats( this );
+	}
+
+	void StatsComponent::Shutdown()
+	{
+		if ( auto* bars = Tarn::Services::Get<Graphics::StatusBarManager>() )
+			bars->UnregisterStats( this );
 	}
 
 	void StatsComponent::Serialise( Tarn::ResourceRecord& record )

@@ -16,10 +16,10 @@ namespace Physics
 
 		explicit StatsComponent( Tarn::Object* owner ) : ObjectComponent( owner ) {}
 
+		// Starts at full health for the player and the bosses, then joins the watch list
+		// of the status-bar manager.
 		void Initialise() override;
-		// The status bars keep a list of every stats component; they join it when they
-		// are built.
-		void Shutdown() override {}
+		void Shutdown() override;
 		void Serialise( Tarn::ResourceRecord& record ) override;
 		void Deserialise( Tarn::ResourceRecord& record ) override;
 		void CreateTweakBar() override;

@@ -45,7 +45,7 @@ namespace
 		const auto expected =
 		    Instances<GameWindow, KeyboardManager, MouseManager, StateMachines::StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager,
 		              Graphics::AnimationManager, Physics::PhysicsManager, Physics::CollisionManager, ShadowManager, Graphics::ParticleManager, SoundManager,
-		              SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager, LevelManager,
+		              SkillManager, Graphics::StatusBarManager, TextManager, ObjectiveManager, ScoreManager, LevelManager,
 		              ButtonManager, FontManager, GameLevelSelector, DebugToolsManager, PropertyEditor>();
 		std::vector<Tarn::IsUpdatable*> inContainer( project.Components().begin(), project.Components().end() );
 		EXPECT_EQ( inContainer, expected );

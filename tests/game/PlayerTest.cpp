@@ -6,6 +6,7 @@
 #include "Game/PlayerDoodad.h"
 #include "Game/SkillsComponent.h"
 #include "Graphics/MeshComponent.h"
+#include "Graphics/StatusBarManager.h"
 #include "Input/KeyboardManager.h"
 #include "Physics/CollisionComponent.h"
 #include "Physics/CollisionManager.h"
@@ -123,6 +124,9 @@ namespace
 		auto* physics = Tarn::Services::Get<Physics::PhysicsManager>();
 		auto* collisions = Tarn::Services::Get<Physics::CollisionManager>();
 		auto* keyboard = Tarn::Services::Get<Tarn::KeyboardManager>();
+		auto* bars = Tarn::Services::Get<Graphics::StatusBarManager>();
+		Physics::StatsComponent* stats = mPlayer->GetComponent<Physics::StatsComponent>();
+		EXPECT_EQ( bars->Stats(), std::vector<Physics::StatsComponent*>{ stats } ) << "its health is watched";
 		EXPECT_EQ( physics->mPlayerPosition, &Transform().mPosition );
 		EXPECT_EQ( collisions->GetPlayerCollider(), &Collider() );
 		EXPECT_TRUE( keyboard->mOnKeyHeld.IsSubscribed( mPlayer, &Player::OnKeyHeld ) );
@@ -133,6 +137,7 @@ namespace
 		mPlayer = nullptr;
 		EXPECT_EQ( physics->mPlayerPosition, nullptr );
 		EXPECT_EQ( collisions->GetPlayerCollider(), nullptr );
+		EXPECT_TRUE( bars->Stats().empty() );
 		EXPECT_FALSE( keyboard->mOnKeyHeld.IsSubscribed( gone, &Player::OnKeyHeld ) );
 		// Keys held after the player has gone reach nobody.
 		mGame->Window().mOnKeyDown.Raise( Player::kKeyW );

@@ -11,6 +11,7 @@
 #include "Graphics/AnimationManager.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/ParticleManager.h"
+#include "Graphics/StatusBarManager.h"
 #include "Graphics/TextureManager.h"
 #include "Input/KeyboardManager.h"
 #include "Input/MouseManager.h"
@@ -32,7 +33,7 @@ namespace Tarn
 	// the other way.
 	using HeapServices = std::tuple<StateMachines::StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager, Graphics::AnimationManager,
 	                                Physics::PhysicsManager, Physics::CollisionManager, ShadowManager, Graphics::ParticleManager, SoundManager,
-	                                SkillManager, StatusBarManager, TextManager, ObjectiveManager, ScoreManager,
+	                                SkillManager, Graphics::StatusBarManager, TextManager, ObjectiveManager, ScoreManager,
 	                                LevelManager, ButtonManager, FontManager, GameLevelSelector, DebugToolsManager,
 	                                PropertyEditor>;
 
