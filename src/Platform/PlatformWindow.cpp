@@ -120,7 +120,8 @@ namespace Platform
 		}
 
 		QuitSdlAtExit();
-		if ( SDL_InitSubSystem( SDL_INIT_VIDEO ) != 0 )
+		std::string error;
+		if ( !StartVideo( error ) )
 			return info;
 		const int count = SDL_GetNumDisplayModes( 0 );
 		for ( int i = 0; i < count; ++i )

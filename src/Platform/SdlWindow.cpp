@@ -1,4 +1,5 @@
 #include "Core/GameWindow/GameWindow.h"
+#include "Platform/Display.h"
 #include "Platform/PlatformWindow.h"
 #include "Utilities/Log.h"
 
@@ -20,11 +21,8 @@ namespace Platform
 				// Windows tells a window the pointer has left even while a button is
 				// held; the input rules depend on it.
 				SDL_SetHint( SDL_HINT_MOUSE_AUTO_CAPTURE, "0" );
-				if ( SDL_InitSubSystem( SDL_INIT_VIDEO ) != 0 )
-				{
-					mError = SDL_GetError();
+				if ( !StartVideo( mError ) )
 					return;
-				}
 				mVideoStarted = true;
 
 				SDL_GL_SetAttribute( SDL_GL_CONTEXT_MAJOR_VERSION, 3 );
