@@ -1,5 +1,5 @@
 // Runs the real executable as a player or a script would.
-#include "support/Program.h"
+#include "support/RunGame.h"
 
 #include <gtest/gtest.h>
 

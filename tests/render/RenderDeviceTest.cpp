@@ -3,7 +3,7 @@
 #include "Graphics/GraphicsManager.h"
 #include "Platform/RenderDevice.h"
 #include "core/Services.h"
-#include "support/Program.h"
+#include "support/RunGame.h"
 
 #include <gtest/gtest.h>
 

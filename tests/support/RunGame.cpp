@@ -44,6 +44,18 @@ namespace KelvaneTest
 		return path;
 	}
 
+	namespace
+	{
+		// The exit code of a shell command; -1 when it did not exit normally.
+		int Execute( const std::string& command )
+		{
+			const int status = std::system( command.c_str() );
+			return WIFEXITED( status ) ? WEXITSTATUS( status ) : -1;
+		}
+
+		std::string Timed( int seconds ) { return " timeout " + std::to_string( seconds ) + " '" KELVANE_EXECUTABLE "' "; }
+	}
+
 	GameRun RunGame( const std::string& arguments, int timeoutSeconds )
 	{
 		const std::string folder = ScratchFolder();
@@ -56,14 +68,19 @@ namespace KelvaneTest
 
 		// Its own home too, so that games run side by side never share exchange files.
 		std::filesystem::create_directories( folder + "/home" );
-		const std::string command = "HOME='" + folder + "/home' timeout " + std::to_string( timeoutSeconds ) + " '" +
-		                            KELVANE_EXECUTABLE + "' " +
-		                            expanded + " >/dev/null 2>'" + errors + "'";
-		const int status = std::system( command.c_str() );
 		GameRun run;
-		run.mExitCode = WIFEXITED( status ) ? WEXITSTATUS( status ) : -1;
+		run.mExitCode = Execute( "HOME='" + folder + "/home'" + Timed( timeoutSeconds ) + expanded + " >/dev/null 2>'" + errors + "'" );
 		run.mStderr = ReadAll( errors );
 		run.mLog = ReadAll( log );
 		return run;
+	}
+
+	ProgramOutcome RunKelvane( const std::string& arguments, const std::string& prefix )
+	{
+		const std::string output = ScratchFolder() + "/program.out";
+		ProgramOutcome outcome;
+		outcome.mExitCode = Execute( prefix + Timed( 60 ) + arguments + " >'" + output + "' 2>&1" );
+		outcome.mOutput = ReadAll( output );
+		return outcome;
 	}
 }
