@@ -188,6 +188,10 @@ namespace Tarn
 		const Object* owner = ObjectManager::Instance().GetObject( mTargetName );
 		if ( !owner || owner->GetComponent<CollisionComponent>() != mTarget )
 			return nullptr;
+		// Nor one taken out of play (a mine that went off): the passes no longer see it.
+		const auto* transform = owner->GetComponent<TransformComponent>();
+		if ( !transform || !transform->mActive )
+			return nullptr;
 		return mTarget;
 	}
 
@@ -437,30 +441,37 @@ namespace Tarn
 
 	void BeamComponent::LockOn( CollisionComponent& target )
 	{
+		// A target given up for a nearer one is let go as on a release.
+		if ( CollisionComponent* previous = Target(); previous && previous != &target )
+			LetGo( *previous );
 		mLocked = true;
 		mTarget = &target;
 		mTargetName = target.mOwner ? target.mOwner->GetName() : HashedName( "" );
 		PlayOnce( kSnapSound );
 	}
 
+	void BeamComponent::LetGo( CollisionComponent& target ) const
+	{
+		Object& owner = *target.mOwner;
+		// A prism's or mine's machine is its mine component; the rest carry a state
+		// machine.
+		if ( auto* machine = owner.GetComponent<StateMachineComponent>() )
+			machine->mState = StateMachines::STATE_NORMAL;
+		else if ( auto* mine = owner.GetComponent<MineComponent>() )
+		{
+			// A mine whose fuse the beam lit goes off all the same, and a spent one stays
+			// spent: calling either back would leave a mine that never goes off again.
+			const bool fused = mine->mState == StateMachines::STATE_WAIT || mine->mState == StateMachines::STATE_DIE ||
+			                   mine->mState == StateMachines::STATE_NONE;
+			if ( !( IsType( owner, "Mine" ) && fused ) )
+				mine->mState = StateMachines::STATE_NORMAL;
+		}
+	}
+
 	void BeamComponent::ReleaseTarget()
 	{
 		if ( CollisionComponent* target = Target() )
-		{
-			Object& owner = *target->mOwner;
-			// A prism's or mine's machine is its mine component; the rest carry a
-			// state machine.
-			if ( auto* machine = owner.GetComponent<StateMachineComponent>() )
-				machine->mState = StateMachines::STATE_NORMAL;
-			else if ( auto* mine = owner.GetComponent<MineComponent>() )
-			{
-				// A mine whose fuse the beam lit goes off all the same: calling it back
-				// would leave it spent and harmless for good.
-				const bool fused = mine->mState == StateMachines::STATE_WAIT || mine->mState == StateMachines::STATE_DIE;
-				if ( !( IsType( owner, "Mine" ) && fused ) )
-					mine->mState = StateMachines::STATE_NORMAL;
-			}
-		}
+			LetGo( *target );
 		mTarget = nullptr;
 		mTargetName = HashedName( "" );
 		mLocked = false;
@@ -579,9 +590,13 @@ namespace Tarn
 					return;
 				}
 			}
-			// Lit, and fed by this beam. A channel is held like a mirror: a reflected beam
-			// keeps a channel it reaches.
+			// Lit, and fed by this beam, when the beam ends at it: one merely grazing it
+			// on the way to something nearer must not take over the feed of a mirror
+			// another beam lights. A channel is held like a mirror: a reflected beam keeps
+			// a channel it reaches.
 			Offer( other );
+			if ( Target() != &other )
+				return;
 			other.mInvulnerable = false;
 			if ( auto* relay = owner.GetComponent<MirrorComponent>() )
 				if ( auto* own = mOwner->GetComponent<CollisionComponent>() )

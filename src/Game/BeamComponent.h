@@ -77,7 +77,7 @@ namespace Tarn
 
 		// What the beam leaves from, by name; null while no such object exists.
 		Object* Source() const;
-		// The locked target, or null; a target whose object has gone is let go.
+		// The locked target, or null for one whose object has gone or is out of play.
 		Physics::CollisionComponent* Target() const;
 		// The muzzle sprite: the object named "BeamEffect" with the beam's number.
 		Object* Effect() const;
@@ -110,6 +110,8 @@ namespace Tarn
 		// A mirror or channel source: whether the beam that feeds it still does.
 		bool FeedStillReaches( Object& source ) const;
 		void MarkUnlit( Object& object ) const;
+		// The target's machine goes back to normal (a lit mine's fuse excepted).
+		void LetGo( Physics::CollisionComponent& target ) const;
 		void ShowEffect( const Vector2& source, const Vector2& away, float dt );
 		void LightPrism( Object& prism );
 		void Subscribe();

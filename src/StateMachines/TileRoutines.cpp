@@ -82,6 +82,10 @@ namespace StateMachines
 	{
 		auto& machine = static_cast<MineComponent&>( component );
 		Drift( machine, dt );
+		// Lit, it holds still under the beam instead of sliding on along its patrol.
+		if ( machine.mState == STATE_NONE )
+			if ( auto* transform = machine.mOwner->GetComponent<Tarn::TransformComponent>() )
+				transform->mVelocity = Tarn::Vector2();
 
 		auto* animation = machine.mOwner->GetComponent<Graphics::AnimationComponent>();
 		if ( !animation )

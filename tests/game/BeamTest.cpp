@@ -6,7 +6,6 @@
 #include "Core/TypeRegistry.h"
 #include "Game/BeamComponent.h"
 #include "Game/MirrorComponent.h"
-#include "Game/PlayerDoodad.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/SoundManager.h"
 #include "Graphics/AnimationComponent.h"
@@ -14,7 +13,6 @@
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/Matrices.h"
 #include "Graphics/MeshComponent.h"
-#include "Graphics/TextureManager.h"
 #include "Physics/CollisionComponent.h"
 #include "Physics/LineComponent.h"
 #include "Physics/TransformComponent.h"
@@ -27,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -359,16 +358,76 @@ namespace
 	TEST_F( BeamInGame, AMirrorItsFeedNoLongerReachesGoesDark )
 	{
 		Create( "Beam", "EnergyBeam2", { 0, 0 } );
+		Create( "Beam", "EnergyBeam3", { 0, 0 } );
 		MakeMirror( "Mirror1", { 0, 6 }, -0.75f * kPi );
 		Press( { 0, 6 } );
 		Step( 60 );
 		ASSERT_TRUE( Mesh( "EnergyBeam2" ).mVisible );
-		// A prism slips in between: the player's beam locks onto it instead.
-		Create( "InanimateObject", "Prism1", { 0, 3 } );
+		// A second mirror, its face to the ship, slips in between: the ship's beam now
+		// ends there, and the first mirror, fed by nothing, goes dark.
+		MakeMirror( "Mirror2", { 0, 3 }, 0.75f * kPi );
 		Step( 4 );
-		EXPECT_EQ( TargetOf( "EnergyBeam1" ), std::string( "Prism1" ) );
+		EXPECT_EQ( TargetOf( "EnergyBeam1" ), std::string( "Mirror2" ) );
+		EXPECT_FALSE( Collider( "Mirror2" ).mInvulnerable );
+		EXPECT_TRUE( Mesh( "EnergyBeam3" ).mVisible );
 		EXPECT_TRUE( Collider( "Mirror1" ).mInvulnerable );
 		EXPECT_FALSE( Mesh( "EnergyBeam2" ).mVisible );
+	}
+
+	TEST_F( BeamInGame, AMirrorsBackInTheWayKeepsTheMirrorBehindItDark )
+	{
+		Create( "Beam", "EnergyBeam2", { 0, 0 } );
+		MakeMirror( "Mirror1", { 0, 8 }, -0.75f * kPi );
+		Press( { 0, 8 } );
+		Step( 60 );
+		ASSERT_TRUE( Mesh( "EnergyBeam2" ).mVisible );
+		// A mirror turned away from the ship comes between: the beam lets go of the
+		// mirror beyond it whenever it crosses that back, so nothing is reflected.
+		MakeMirror( "Mirror3", { 0, 4 }, -0.25f * kPi );
+		Step();
+		for ( int step = 0; step < 30; ++step )
+		{
+			Step();
+			EXPECT_FALSE( Mesh( "EnergyBeam2" ).mVisible ) << step;
+			EXPECT_TRUE( Collider( "Mirror3" ).mInvulnerable ) << step;
+		}
+	}
+
+	TEST_F( BeamInGame, APrismTheReflectionLeavesGoesBackToIdle )
+	{
+		Create( "Beam", "EnergyBeam2", { 0, 0 } );
+		MakeMirror( "Mirror1", { 0, 6 }, -0.75f * kPi );
+		Create( "InanimateObject", "Prism1", { 7, 6 } );
+		Press( { 0, 6 } );
+		Step( 60 );
+		ASSERT_EQ( Machine( "Prism1" ).mState, StateMachines::STATE_NONE );
+		// Pushed out of the reflected beam's path while the button stays down.
+		Transform( "Prism1" ).mPosition = Transform( "Prism1" ).mPrevPos = Vector2( 7, 9 );
+		Step( 3 );
+		EXPECT_EQ( TargetOf( "EnergyBeam2" ), std::string() );
+		EXPECT_EQ( Machine( "Prism1" ).mState, StateMachines::STATE_NORMAL );
+		EXPECT_EQ( Find( "Prism1" )->GetComponent<Graphics::AnimationComponent>()->GetXmlFileName(),
+		           StateMachines::kGleamSheetXml );
+		EXPECT_TRUE( Mesh( "EnergyBeam2" ).mVisible ) << "the reflection goes on past it";
+	}
+
+	TEST_F( BeamInGame, APrismGivenUpForANearerOneGoesBackToIdle )
+	{
+		Create( "InanimateObject", "Prism1", { 5.0f, 0.55f } );
+		Press( { 20, 2.2f } );
+		Step( 60 );
+		ASSERT_EQ( TargetOf( "EnergyBeam1" ), std::string( "Prism1" ) );
+		// A nearer prism inside the beam: the lock moves to it, and the first one, still
+		// touching the shortened beam, is let go all the same.
+		Create( "InanimateObject", "Prism2", { 5, 0 } );
+		Step( 4 );
+		EXPECT_EQ( TargetOf( "EnergyBeam1" ), std::string( "Prism2" ) );
+		EXPECT_EQ( Machine( "Prism2" ).mState, StateMachines::STATE_NONE );
+		EXPECT_EQ( Machine( "Prism1" ).mState, StateMachines::STATE_NORMAL );
+		const auto& pairs = Tarn::Services::Get<Physics::CollisionManager>()->MovingPairs();
+		EXPECT_TRUE( std::any_of( pairs.begin(), pairs.end(), []( const auto& pair ) {
+			return pair.mB && pair.mB->mOwner == Find( "Prism1" );
+		} ) ) << "the first prism still touches the beam";
 	}
 
 	TEST_F( BeamInGame, AChannelSendsTheBeamOnTowardThePointer )
@@ -389,6 +448,13 @@ namespace
 		PointAt( { 0, 16 } );
 		Step();
 		EXPECT_NEAR( Heading( "EnergyBeam4" ).Y, 1.0f, 1e-2f );
+
+		// Something nearer takes the ship's beam: the channel, fed by nothing, goes dark.
+		Create( "InanimateObject", "Prism1", { 0, 3 } );
+		Step( 4 );
+		EXPECT_EQ( TargetOf( "EnergyBeam1" ), std::string( "Prism1" ) );
+		EXPECT_TRUE( Collider( "Channel3" ).mInvulnerable );
+		EXPECT_FALSE( Mesh( "EnergyBeam4" ).mVisible );
 	}
 
 	TEST_F( BeamInGame, ABlueMineGoesOffUnderTheBeamAndStunsTheShip )
@@ -408,7 +474,31 @@ namespace
 		EXPECT_TRUE( Collider( "Mine1" ).mInvulnerable );
 		EXPECT_EQ( Machine( "Mine1" ).mState, StateMachines::STATE_WAIT );
 		EXPECT_EQ( Find( "Player1" )->GetComponent<StateMachines::StateMachineComponent>()->mState, StateMachines::STATE_WAIT );
-		// Letting go does not call a lit fuse back.
+		// Gone off (its machine takes it out of play): the beam lets go of the empty
+		// place and reaches for the pointer again, and letting go of the button does not
+		// call the spent mine back.
+		Transform( "Mine1" ).mActive = false;
+		Machine( "Mine1" ).mState = StateMachines::STATE_NONE;
+		Step( 2 );
+		EXPECT_EQ( TargetOf( "EnergyBeam1" ), std::string() );
+		EXPECT_GT( Length( "EnergyBeam1" ), 2.0f * 4.7f + 0.5f );
+		Release();
+		Step();
+		EXPECT_EQ( Machine( "Mine1" ).mState, StateMachines::STATE_NONE );
+	}
+
+	TEST_F( BeamInGame, LettingGoDoesNotCallALitFuseBack )
+	{
+		Tarn::Object* mine = Create( "TestBeamMine", "Mine1", { 5, 0 } );
+		mine->mType = HashedName( "Mine" );
+		Collider( "Mine1" ).mCollisionType = CollisionComponent::CIRCLE;
+		Collider( "Mine1" ).mCollisionData = { 0.5f, 0.0f };
+		Machine( "Mine1" ).mAI = 6;
+		Tarn::Services::Get<Physics::CollisionManager>()->Register( &Collider( "Mine1" ) );
+		Transform( "Mine1" ).mActive = true;
+		Press( { 5, 0 } );
+		Step( 10 );
+		ASSERT_EQ( Machine( "Mine1" ).mState, StateMachines::STATE_WAIT );
 		Release();
 		Step();
 		EXPECT_EQ( Machine( "Mine1" ).mState, StateMachines::STATE_WAIT );
@@ -542,19 +632,5 @@ namespace
 		Release();
 		Step();
 		EXPECT_FALSE( Playing( BeamComponent::kFireSound ) );
-	}
-
-	TEST_F( BeamInGame, PicturesNamedBeyondTheStartUpListAreReadWhenFirstShown )
-	{
-		Create( "Channel", "Channel3", { 0, 6 } );
-		auto* textures = Tarn::Services::Get<Graphics::TextureManager>();
-		EXPECT_NE( Mesh( "Channel3" ).GetPtrTexture(), 0u );
-		EXPECT_EQ( Mesh( "Channel3" ).GetPtrTexture(), textures->GetTexture( HashedName( "resource/asd.png" ) ) );
-		// A name the program never uses still gives no picture.
-		EXPECT_EQ( textures->GetTexture( HashedName( "resource/nothing here.png" ) ), 0u );
-		// The ship's body shows its own sheet.
-		Create( "PlayerDoodad", "PlayerBody", { 0, 0 } );
-		EXPECT_EQ( Mesh( "PlayerBody" ).GetTextureName(), Tarn::PlayerDoodad::kSheetTexture );
-		EXPECT_NE( Mesh( "PlayerBody" ).GetPtrTexture(), 0u );
 	}
 }

@@ -5,6 +5,7 @@
 #include "Graphics/Borders.h"
 #include "Graphics/Camera.h"
 #include "Graphics/GraphicsManager.h"
+#include "Game/PlayerDoodad.h"
 #include "Graphics/MeshComponent.h"
 #include "Graphics/TextureManager.h"
 #include "Graphics/TextureList.h"
@@ -392,5 +393,26 @@ namespace
 		for ( int i = 0; i < 70 && collider->mInvulnerable; ++i )
 			collisions->Sync( *collider, 1.0f / 60.0f );
 		EXPECT_EQ( mesh->mColour.g, 1.0f );
+	}
+
+	TEST_F( HeadlessScene, PicturesNamedBeyondTheStartUpListAreReadWhenFirstAskedFor )
+	{
+		const size_t before = mTextures->Count();
+		Sprite* channel = Make( "Channel3" );
+		channel->Mesh().SetTexture( "resource/asd.png" );
+		EXPECT_NE( channel->Mesh().GetPtrTexture(), 0u );
+		EXPECT_EQ( mTextures->Count(), before + 1 );
+		// Asked for again, the same picture: it is read once.
+		Make( "Channel4" )->Mesh().SetTexture( "resource/asd.png" );
+		EXPECT_EQ( mTextures->Count(), before + 1 );
+		// A name the program never uses still gives no picture.
+		EXPECT_EQ( mTextures->GetTexture( std::string( "resource/nothing here.png" ) ), 0u );
+		// The ship's body shows its own sheet.
+		Tarn::Object* body = Tarn::ObjectManager::Instance().CreateObject( Tarn::HashedName( "PlayerDoodad" ), "PlayerBody" );
+		Tarn::ObjectManager::Instance().InitialiseObject( body );
+		const auto* mesh = body->GetComponent<MeshComponent>();
+		EXPECT_EQ( mesh->GetTextureName(), Tarn::PlayerDoodad::kSheetTexture );
+		EXPECT_NE( mesh->GetPtrTexture(), 0u );
+		Tarn::ObjectManager::Instance().DestroyAll();
 	}
 }
