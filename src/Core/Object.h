@@ -43,6 +43,7 @@ namespace Tarn
 
 		const HashedName& GetName() const { return mName; }
 		const HashedName& GetType() const { return mType; }
+		bool IsType( const char* type ) const { return mType.GetName() == type; }
 
 		template <typename T>
 		T* GetComponent() const

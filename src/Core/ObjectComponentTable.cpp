@@ -25,6 +25,13 @@ namespace Tarn
 		return component;
 	}
 
+	void ObjectComponentTable::AddComponents( std::span<const char* const> types )
+	{
+		for ( const char* type : types )
+			AddComponent( HashedName( type ) );
+		InitialisePending();
+	}
+
 	void ObjectComponentTable::InitialisePending()
 	{
 		// A component's Initialise may add further components; they join the queue and

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <span>
 #include <vector>
 
 namespace Tarn
@@ -26,6 +27,9 @@ namespace Tarn
 		// component waits for InitialisePending.
 		ObjectComponent* AddComponent( const HashedName& type );
 		void InitialisePending();
+		// Adds each type in order (one that no class registered is left out) and
+		// initialises what was added: how an object assembles itself from a list.
+		void AddComponents( std::span<const char* const> types );
 		ObjectComponent* GetComponent( const HashedName& type ) const;
 		// Shuts the component down and deletes it; an error when the object has none.
 		void RemoveComponent( const HashedName& type );

@@ -15,9 +15,7 @@ namespace Tarn
 	{
 		static const char* const kComponents[] = { "TransformComponent",      "MeshComponent", "CollisionComponent",
 			                                       "CollisionDebugComponent", "BeamComponent", "EmitterComponent" };
-		for ( const char* type : kComponents )
-			mComponents.AddComponent( HashedName( type ) );
-		mComponents.InitialisePending();
+		mComponents.AddComponents( kComponents );
 		if ( auto* mesh = GetComponent<Graphics::MeshComponent>() )
 		{
 			mesh->SetTexture( kTexture );

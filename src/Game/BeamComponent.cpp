@@ -49,14 +49,20 @@ namespace Tarn
 		constexpr int kLitLoopStart = 8;
 		constexpr int kLitLoopEnd = 14;
 
-		bool IsType( const Object& object, const char* type ) { return object.GetType().GetName() == type; }
+		const HashedName& PlayerName()
+		{
+			static const HashedName name( BeamComponent::kPlayerName );
+			return name;
+		}
+
+		Object* FindPlayer() { return ObjectManager::Instance().GetObject( PlayerName() ); }
 
 		bool IsBeamButton( int32_t button ) { return button == MouseButton::Left || button == MouseButton::Right; }
 
 		float StepSeconds()
 		{
-			const Game* game = Services::Get<Game>();
-			return game ? const_cast<Game*>( game )->GetGameTime().ElapsedSeconds : kDefaultStep;
+			Game* game = Services::Get<Game>();
+			return game ? game->GetGameTime().ElapsedSeconds : kDefaultStep;
 		}
 
 		Vector2 PointerInWorld( int32_t x, int32_t y )
@@ -104,8 +110,15 @@ namespace Tarn
 
 	void BeamComponent::FindSource()
 	{
-		const std::string& name = mOwner ? mOwner->GetName().GetName() : std::string();
+		// Every name the beam looks up while it fires follows from its own; worked out
+		// once here.
+		const std::string name = mOwner ? mOwner->GetName().GetName() : std::string();
 		mSourceName = HashedName( SourceNameFor( name ).c_str() );
+		mChannelSourceName = HashedName( SourceNameFor( name, true ).c_str() );
+		mPlayerBeam = mSourceName == PlayerName();
+		const std::string prefix = kNamePrefix;
+		const bool numbered = name.compare( 0, prefix.size(), prefix ) == 0;
+		mEffectName = HashedName( numbered ? ( "BeamEffect" + name.substr( prefix.size() ) ).c_str() : "" );
 	}
 
 	void BeamComponent::Initialise()
@@ -174,10 +187,8 @@ namespace Tarn
 		ObjectManager& objects = ObjectManager::Instance();
 		if ( Object* source = objects.GetObject( mSourceName ) )
 			return source;
-		if ( IsPlayerBeam() || !mOwner )
-			return nullptr;
 		// A channel may stand where the name rule puts a mirror.
-		return objects.GetObject( HashedName( SourceNameFor( mOwner->GetName().GetName(), true ).c_str() ) );
+		return mPlayerBeam ? nullptr : objects.GetObject( mChannelSourceName );
 	}
 
 	CollisionComponent* BeamComponent::Target() const
@@ -197,14 +208,7 @@ namespace Tarn
 
 	Object* BeamComponent::Effect() const
 	{
-		if ( !mOwner )
-			return nullptr;
-		const std::string& name = mOwner->GetName().GetName();
-		const std::string prefix = kNamePrefix;
-		if ( name.compare( 0, prefix.size(), prefix ) != 0 )
-			return nullptr;
-		const std::string effect = "BeamEffect" + name.substr( prefix.size() );
-		return ObjectManager::Instance().GetObject( HashedName( effect.c_str() ) );
+		return mEffectName.GetName().empty() ? nullptr : ObjectManager::Instance().GetObject( mEffectName );
 	}
 
 	Vector2 BeamComponent::SourcePosition() const
@@ -243,7 +247,7 @@ namespace Tarn
 		Object* source = Source();
 		// Only the player's beam carries the firing sound; a reflected beam going dark
 		// must not silence the beam that still fires.
-		if ( IsPlayerBeam() )
+		if ( mPlayerBeam )
 			if ( auto* sounds = Services::Get<SoundManager>() )
 				sounds->StopSound( kFireSound );
 		const Vector2 at = SourcePosition();
@@ -267,7 +271,7 @@ namespace Tarn
 				mesh->mVisible = false;
 				mesh->mColour = Colour( 1.0f, 1.0f, 1.0f, 0.0f );
 			}
-		if ( source && !IsType( *source, "Player" ) )
+		if ( source && !source->IsType( "Player" ) )
 			MarkUnlit( *source );
 	}
 
@@ -293,7 +297,7 @@ namespace Tarn
 		if ( !mTransform )
 			return;
 		Object* source = Source();
-		Object* player = ObjectManager::Instance().GetObject( HashedName( kPlayerName ) );
+		Object* player = FindPlayer();
 		const auto* sourceCollider = source ? source->GetComponent<CollisionComponent>() : nullptr;
 		const auto* playerCollider = player ? player->GetComponent<CollisionComponent>() : nullptr;
 		const auto* playerMachine = player ? player->GetComponent<StateMachineComponent>() : nullptr;
@@ -312,7 +316,7 @@ namespace Tarn
 
 		// 3. Where the beam points.
 		Vector2 aim;
-		if ( IsType( *source, "Mirror" ) )
+		if ( source->IsType( "Mirror" ) )
 		{
 			const auto* line = source->GetComponent<Physics::LineComponent>();
 			const auto* relay = source->GetComponent<MirrorComponent>();
@@ -349,7 +353,7 @@ namespace Tarn
 			}
 			const CollisionComponent* target = Target();
 			aim = mLocked && target ? target->mCentre : pointer;
-			if ( IsType( *source, "Channel" ) && !FeedStillReaches( *source ) )
+			if ( source->IsType( "Channel" ) && !FeedStillReaches( *source ) )
 				MarkUnlit( *source );
 		}
 
@@ -402,7 +406,7 @@ namespace Tarn
 			effectTransform->UpdateWorldMatrix();
 		}
 		// A beam that comes back after being cut while the button stays down is heard again.
-		if ( IsPlayerBeam() && mesh && mesh->mColour.a <= 0.0f )
+		if ( mPlayerBeam && mesh && mesh->mColour.a <= 0.0f )
 			PlayOnce( kFireSound );
 		if ( mesh && mesh->mColour.a < 1.0f )
 		{
@@ -463,7 +467,7 @@ namespace Tarn
 			// spent: calling either back would leave a mine that never goes off again.
 			const bool fused = mine->mState == StateMachines::STATE_WAIT || mine->mState == StateMachines::STATE_DIE ||
 			                   mine->mState == StateMachines::STATE_NONE;
-			if ( !( IsType( owner, "Mine" ) && fused ) )
+			if ( !( owner.IsType( "Mine" ) && fused ) )
 				mine->mState = StateMachines::STATE_NORMAL;
 		}
 	}
@@ -535,7 +539,7 @@ namespace Tarn
 		Object& owner = *other.mOwner;
 		const Vector2 here = mTransform->mPosition;
 
-		if ( IsType( owner, "Mine" ) )
+		if ( owner.IsType( "Mine" ) )
 		{
 			auto* mine = owner.GetComponent<MineComponent>();
 			if ( !mine || mine->mAI != 6 )
@@ -549,7 +553,7 @@ namespace Tarn
 				mine->mInnerState = StateMachines::INNER_STATE_ON_ENTER;
 			}
 			mHit = true;
-			Object* player = ObjectManager::Instance().GetObject( HashedName( kPlayerName ) );
+			Object* player = FindPlayer();
 			if ( auto* machine = player ? player->GetComponent<StateMachineComponent>() : nullptr;
 			     machine && machine->mState != StateMachines::STATE_WAIT )
 			{
@@ -557,7 +561,7 @@ namespace Tarn
 				machine->mInnerState = StateMachines::INNER_STATE_ON_ENTER;
 			}
 		}
-		else if ( IsType( owner, "InanimateObject" ) )
+		else if ( owner.IsType( "InanimateObject" ) )
 		{
 			Offer( other );
 			// Only the prism the beam ends at lights up.
@@ -567,12 +571,12 @@ namespace Tarn
 				mHit = true;
 			}
 		}
-		else if ( IsType( owner, "Mirror" ) || IsType( owner, "Channel" ) )
+		else if ( owner.IsType( "Mirror" ) || owner.IsType( "Channel" ) )
 		{
 			// The mirror or channel this beam leaves from.
 			if ( LengthSquared( other.mCentre - here ) < kOwnSourceDistanceSq )
 				return;
-			if ( IsType( owner, "Mirror" ) )
+			if ( owner.IsType( "Mirror" ) )
 			{
 				const auto* line = owner.GetComponent<Physics::LineComponent>();
 				if ( !line )
@@ -582,7 +586,7 @@ namespace Tarn
 					// The back of a mirror: it reflects nothing, and a beam aimed at
 					// another mirror through it lets go.
 					const CollisionComponent* target = Target();
-					if ( target && target != &other && target->mOwner && IsType( *target->mOwner, "Mirror" ) )
+					if ( target && target != &other && target->mOwner && target->mOwner->IsType( "Mirror" ) )
 					{
 						other.mInvulnerable = true;
 						mRelay = true;
@@ -607,7 +611,7 @@ namespace Tarn
 
 	void BeamComponent::OnContactEnd( CollisionComponent& other )
 	{
-		if ( !other.mOwner || !IsType( *other.mOwner, "InanimateObject" ) )
+		if ( !other.mOwner || !other.mOwner->IsType( "InanimateObject" ) )
 			return;
 		if ( auto* machine = other.mOwner->GetComponent<MineComponent>() )
 			machine->mState = StateMachines::STATE_NORMAL;

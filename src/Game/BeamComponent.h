@@ -105,7 +105,6 @@ namespace Tarn
 
 	private:
 		void FindSource();
-		bool IsPlayerBeam() const { return mSourceName == HashedName( kPlayerName ); }
 		Vector2 SourcePosition() const;
 		// A mirror or channel source: whether the beam that feeds it still does.
 		bool FeedStillReaches( Object& source ) const;
@@ -118,6 +117,10 @@ namespace Tarn
 		void Unsubscribe();
 
 		HashedName mSourceName{ kPlayerName };
+		// Where a channel stands in for the mirror the name gives, and the flare's name.
+		HashedName mChannelSourceName{ kPlayerName };
+		HashedName mEffectName{ "" };
+		bool mPlayerBeam = true;
 		// The name of the target's owner, to tell whether it still exists.
 		HashedName mTargetName{ "" };
 		bool mSubscribed = false;

@@ -16,23 +16,12 @@ namespace Tarn
 		static const char* const kComponents[] = { "TransformComponent", "MeshComponent",      "CollisionComponent",
 			                                       "VertexComponent",    "AnimationComponent", "CollisionDebugComponent",
 			                                       "EmitterComponent",   "MineComponent" };
-		for ( const char* type : kComponents )
-			mComponents.AddComponent( HashedName( type ) );
-		mComponents.InitialisePending();
-		// A prism stands on the floor's layer and gleams until a beam lights it.
+		mComponents.AddComponents( kComponents );
+		// A prism stands on the floor's layer and gleams until a beam lights it: its
+		// machine (a gleam tile) plays the sheet once now and then.
 		if ( auto* mesh = GetComponent<Graphics::MeshComponent>() )
-		{
 			mesh->mDrawOrder = 1;
-			mesh->SetTexture( StateMachines::kGleamTexture );
-		}
-		// Held on its first frame: its machine (a gleam tile) plays the sheet once now
-		// and then.
-		if ( auto* animation = GetComponent<Graphics::AnimationComponent>() )
-		{
-			animation->SetAnimation( StateMachines::kGleamSheetXml, StateMachines::kGleamSheetPng );
-			if ( !animation->GetAnimationFrames().empty() )
-				animation->SetFrame( 0 );
-		}
+		StateMachines::ShowIdleGleam( *this );
 		if ( auto* machine = GetComponent<StateMachines::MineComponent>() )
 		{
 			machine->mAI = 24;

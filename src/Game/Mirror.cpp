@@ -15,9 +15,7 @@ namespace Tarn
 	{
 		void Assemble( Object& object, std::span<const char* const> components, const char* texture )
 		{
-			for ( const char* type : components )
-				object.mComponents.AddComponent( HashedName( type ) );
-			object.mComponents.InitialisePending();
+			object.mComponents.AddComponents( components );
 			if ( auto* mesh = object.GetComponent<Graphics::MeshComponent>() )
 			{
 				mesh->SetTexture( texture );

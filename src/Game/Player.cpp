@@ -56,9 +56,7 @@ namespace Tarn
 		static const char* const kComponents[] = { "TransformComponent", "MeshComponent",   "CollisionComponent",
 			                                       "CollisionDebugComponent", "EmitterComponent", "SkillsComponent",
 			                                       "StatsComponent",     "StateMachineComponent" };
-		for ( const char* type : kComponents )
-			mComponents.AddComponent( HashedName( type ) );
-		mComponents.InitialisePending();
+		mComponents.AddComponents( kComponents );
 
 		auto* transform = GetComponent<TransformComponent>();
 		auto* collider = GetComponent<Physics::CollisionComponent>();

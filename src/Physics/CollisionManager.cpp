@@ -22,7 +22,6 @@ namespace Physics
 
 	namespace
 	{
-		bool IsType( const Tarn::Object& owner, const char* type ) { return owner.mType.GetName() == type; }
 
 		// Whether a value and a direction point the same way along one axis, past a margin.
 		bool SameWay( float value, float direction, float margin )
@@ -362,9 +361,9 @@ namespace Physics
 				continue;
 
 			const Tarn::Object& owner = *collider->mOwner;
-			const bool guard = IsType( owner, "MeleeGuard" );
+			const bool guard = owner.IsType( "MeleeGuard" );
 			const auto* mine = owner.GetComponent<StateMachines::MineComponent>();
-			const bool attackingMine = IsType( owner, "Mine" ) && mine && mine->mIsAttacking;
+			const bool attackingMine = owner.IsType( "Mine" ) && mine && mine->mIsAttacking;
 			const float reach = guard ? 0.5f : 0.0f;
 			if ( guard || attackingMine )
 			{
@@ -417,7 +416,7 @@ namespace Physics
 
 			if ( collider->mCollisionType == CollisionComponent::BOX )
 			{
-				if ( IsType( owner, "Gate" ) || IsType( owner, "EnemyGate" ) )
+				if ( owner.IsType( "Gate" ) || owner.IsType( "EnemyGate" ) )
 				{
 					for ( size_t j = 0; j < mGroups[moving].size(); ++j )
 					{
@@ -438,7 +437,7 @@ namespace Physics
 			}
 			else if ( collider->mCollisionType == CollisionComponent::CIRCLE )
 			{
-				if ( IsType( owner, "Nebula" ) )
+				if ( owner.IsType( "Nebula" ) )
 				{
 					// What drifts into a nebula is only noted: no normal, no response.
 					for ( int group : { fixed, moving } )
@@ -451,7 +450,7 @@ namespace Physics
 								break;
 							if ( !other || other == collider || other == mPlayer ||
 							     other->mCollisionType != CollisionComponent::CIRCLE ||
-							     ( group == fixed && IsType( *other->mOwner, "Nebula" ) ) )
+							     ( group == fixed && other->mOwner->IsType( "Nebula" ) ) )
 								continue;
 							if ( Shapes::CirclesTouch( collider->mCentre, collider->Radius(), other->mCentre, other->Radius(),
 							                           dt, normal ) )

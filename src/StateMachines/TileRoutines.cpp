@@ -73,6 +73,18 @@ namespace StateMachines
 
 	void DrawGleamThreshold() { GleamThreshold() = Tarn::Random::Unit() * 15.0f + 7.0f; }
 
+	void ShowIdleGleam( Tarn::Object& tile )
+	{
+		if ( auto* animation = tile.GetComponent<Graphics::AnimationComponent>() )
+		{
+			animation->SetAnimation( kGleamSheetXml, kGleamSheetPng );
+			if ( !animation->GetAnimationFrames().empty() )
+				animation->SetFrame( 0 );
+		}
+		if ( auto* mesh = tile.GetComponent<Graphics::MeshComponent>() )
+			mesh->SetTexture( kGleamTexture );
+	}
+
 	void RunDriftingMirror( StateMachineManager&, Tarn::ObjectComponent& component, float dt )
 	{
 		Drift( static_cast<MineComponent&>( component ), dt );
@@ -92,12 +104,7 @@ namespace StateMachines
 			return;
 		// The beam lit it (STATE_NONE) and has left: back to the unlit tile.
 		if ( machine.mState != STATE_NONE && animation->GetXmlFileName() == kLitPrismSheetXml )
-		{
-			animation->SetAnimation( kGleamSheetXml, kGleamSheetPng );
-			animation->SetFrame( 0 );
-			if ( auto* mesh = machine.mOwner->GetComponent<Graphics::MeshComponent>() )
-				mesh->SetTexture( kGleamTexture );
-		}
+			ShowIdleGleam( *machine.mOwner );
 
 		machine.mGleamTimer += dt;
 		if ( machine.mGleamTimer < GleamThreshold() )
@@ -108,9 +115,7 @@ namespace StateMachines
 		if ( !idle )
 			return;
 		if ( animation->GetXmlFileName() != kGleamSheetXml )
-			animation->SetAnimation( kGleamSheetXml, kGleamSheetPng );
-		if ( auto* mesh = machine.mOwner->GetComponent<Graphics::MeshComponent>() )
-			mesh->SetTexture( kGleamTexture );
+			ShowIdleGleam( *machine.mOwner );
 		animation->PlayOnce();
 	}
 }

@@ -2,6 +2,11 @@
 
 #include "StateMachines/StateMachineManager.h"
 
+namespace Tarn
+{
+	class Object;
+}
+
 namespace StateMachines
 {
 	// mAI 9, on a mirror: drifts between its two patrol points at one unit a second,
@@ -15,6 +20,9 @@ namespace StateMachines
 	// drawn anew each time one of them gleams.
 	float& GleamThreshold();
 	void DrawGleamThreshold();
+
+	// The unlit look of a tile: its gleam sheet held on the first frame.
+	void ShowIdleGleam( Tarn::Object& tile );
 
 	inline constexpr const char* kGleamSheetXml = "./resource/square_gleam.xml";
 	inline constexpr const char* kGleamSheetPng = "./resource/square_gleam.png";

@@ -21,6 +21,7 @@
 #include "StateMachines/TileRoutines.h"
 #include "core/Services.h"
 #include "support/InputHarness.h"
+#include "support/LevelFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -124,11 +125,9 @@ namespace
 
 		static Tarn::Object* Create( const char* type, const char* name, Vector2 at )
 		{
-			Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
-			Tarn::Object* object = objects.CreateObject( HashedName( type ), name );
+			Tarn::Object* object = KelvaneTest::MakeObject( type, name );
 			if ( !object )
 				return nullptr;
-			objects.InitialiseObject( object );
 			if ( auto* transform = object->GetComponent<TransformComponent>() )
 				transform->mPosition = transform->mPrevPos = at;
 			return object;
@@ -144,6 +143,20 @@ namespace
 			line->mAngle = angle;
 			line->Rotate( 0.0f );
 			return mirror;
+		}
+
+		// A blue mine as the enemies will make it, its collider filed by hand: the
+		// collision table does not know the stand-in's type.
+		static void MakeBlueMine( const char* name, Vector2 at )
+		{
+			Tarn::Object* mine = Create( "TestBeamMine", name, at );
+			mine->mType = HashedName( "Mine" );
+			Collider( name ).mCollisionType = CollisionComponent::CIRCLE;
+			Collider( name ).mCollisionData = { 0.5f, 0.0f };
+			Machine( name ).mAI = 6;
+			Machine( name ).mState = StateMachines::STATE_NORMAL;
+			Tarn::Services::Get<Physics::CollisionManager>()->Register( &Collider( name ) );
+			Transform( name ).mActive = true;
 		}
 
 		static BeamComponent& Beam( const char* name ) { return *Find( name )->GetComponent<BeamComponent>(); }
@@ -459,14 +472,7 @@ namespace
 
 	TEST_F( BeamInGame, ABlueMineGoesOffUnderTheBeamAndStunsTheShip )
 	{
-		Tarn::Object* mine = Create( "TestBeamMine", "Mine1", { 5, 0 } );
-		mine->mType = HashedName( "Mine" );
-		Collider( "Mine1" ).mCollisionType = CollisionComponent::CIRCLE;
-		Collider( "Mine1" ).mCollisionData = { 0.5f, 0.0f };
-		Machine( "Mine1" ).mAI = 6;
-		Machine( "Mine1" ).mState = StateMachines::STATE_NORMAL;
-		Tarn::Services::Get<Physics::CollisionManager>()->Register( &Collider( "Mine1" ) );
-		Transform( "Mine1" ).mActive = true;
+		MakeBlueMine( "Mine1", { 5, 0 } );
 
 		Press( { 5, 0 } );
 		Step( 30 );
@@ -489,13 +495,7 @@ namespace
 
 	TEST_F( BeamInGame, LettingGoDoesNotCallALitFuseBack )
 	{
-		Tarn::Object* mine = Create( "TestBeamMine", "Mine1", { 5, 0 } );
-		mine->mType = HashedName( "Mine" );
-		Collider( "Mine1" ).mCollisionType = CollisionComponent::CIRCLE;
-		Collider( "Mine1" ).mCollisionData = { 0.5f, 0.0f };
-		Machine( "Mine1" ).mAI = 6;
-		Tarn::Services::Get<Physics::CollisionManager>()->Register( &Collider( "Mine1" ) );
-		Transform( "Mine1" ).mActive = true;
+		MakeBlueMine( "Mine1", { 5, 0 } );
 		Press( { 5, 0 } );
 		Step( 10 );
 		ASSERT_EQ( Machine( "Mine1" ).mState, StateMachines::STATE_WAIT );

@@ -44,7 +44,8 @@ namespace KelvaneTest
 	{
 		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
 		Tarn::Object* object = objects.CreateObject( Tarn::HashedName( type ), name );
-		objects.InitialiseObject( object );
+		if ( object )
+			objects.InitialiseObject( object );
 		return object;
 	}
 
