@@ -103,6 +103,19 @@ int main( int argc, char** argv )
 	{
 		Tarn::GameProject project( options );
 		project.mWindow.SetInputScript( std::move( script ) );
+		if ( !options.mRecordFile.empty() )
+		{
+			// What a replay needs besides the events: the same level from the start.
+			std::vector<std::string> header = { std::string( "window events recorded by kelvane " ) + KELVANE_VERSION };
+			header.push_back( "replay with: kelvane" + ( options.mLevel > 0 ? " --level " + std::to_string( options.mLevel ) : std::string() ) +
+			                  " --input FILE" );
+			std::string recordError;
+			if ( !project.mWindow.Recorder().Open( options.mRecordFile, header, recordError ) )
+			{
+				std::fprintf( stderr, "kelvane: %s\n", recordError.c_str() );
+				return 2;
+			}
+		}
 		Tarn::GameProject::RegisterResources();
 		project.CreateComponents();
 		project.Run();

@@ -8,6 +8,15 @@ namespace Tarn
 {
 	namespace
 	{
+		// The program moves to its data root before it runs; every file the command line
+		// names is meant where the command was given.
+		std::string FromWhereGiven( const std::string& path )
+		{
+			std::error_code error;
+			const std::filesystem::path absolute = std::filesystem::absolute( path, error );
+			return error ? path : absolute.lexically_normal().string();
+		}
+
 		bool ParseCount( const std::string& text, uint64_t& value )
 		{
 			if ( text.empty() )
@@ -30,6 +39,8 @@ namespace Tarn
 		       "  --fullscreen           go full screen (at the desktop's size when the display\n"
 		       "                         has no 1280 x 720 mode)\n"
 		       "  --input FILE           replay the window events of FILE, step by step\n"
+		       "  --record FILE          write this session's window events to FILE, as a\n"
+		       "                         script that --input replays\n"
 		       "  --level N              play level N (1 to 20) from the start\n"
 		       "  --save-level FILE      write the playing level to FILE after the last frame\n"
 		       "  --log FILE             write every log message to FILE\n"
@@ -74,7 +85,7 @@ namespace Tarn
 					result.mError = name + " needs a file name";
 					return false;
 				}
-				target = value;
+				target = FromWhereGiven( value );
 				return true;
 			};
 			auto noValue = [&]() -> bool {
@@ -148,18 +159,13 @@ namespace Tarn
 			}
 			else if ( name == "--save-level" )
 			{
-				if ( !takeValue( "a file name" ) )
+				if ( !takeFile( options.mSaveLevelFile ) )
 					return result;
-				if ( value.empty() )
-				{
-					result.mError = "--save-level needs a file name";
+			}
+			else if ( name == "--record" )
+			{
+				if ( !takeFile( options.mRecordFile ) )
 					return result;
-				}
-				// The program moves to its data root before it runs; the file is meant
-				// where the command was given.
-				std::error_code error;
-				const std::filesystem::path absolute = std::filesystem::absolute( value, error );
-				options.mSaveLevelFile = error ? value : absolute.string();
 			}
 			else if ( name == "--log" )
 			{
@@ -195,6 +201,8 @@ namespace Tarn
 		}
 		if ( options.mHeadless && !options.mScreenshotFile.empty() )
 			result.mError = "--screenshot needs a real window; it cannot be used with --headless";
+		else if ( !options.mRecordFile.empty() && options.mRecordFile == options.mInputFile )
+			result.mError = "--record and --input name the same file; the recording would replace the script it replays";
 		return result;
 	}
 }

@@ -157,6 +157,55 @@ namespace Tarn
 		return Key::None;
 	}
 
+	std::string InputScript::KeyName( uint32_t key )
+	{
+		for ( const auto& [name, code] : NamedKeys() )
+			if ( code == key )
+				return name;
+		return {};
+	}
+
+	std::string InputScript::Format( const ScriptedEvent& event )
+	{
+		using Kind = ScriptedEvent::Kind;
+		std::ostringstream line;
+		line << event.mStep;
+		for ( const auto& [text, shape] : Shapes() )
+			if ( shape.mKind == event.mKind )
+				line << ' ' << text;
+		switch ( event.mKind )
+		{
+		case Kind::KeyDown:
+		case Kind::KeyUp:
+		{
+			const std::string key = KeyName( event.mValue );
+			if ( key.empty() )
+				return {};
+			line << ' ' << key;
+			break;
+		}
+		case Kind::Char:
+			if ( event.mValue == 0 || event.mValue > 0x10FFFF )
+				return {};
+			line << ' ' << event.mValue;
+			break;
+		case Kind::MouseMove: line << ' ' << event.mX << ' ' << event.mY; break;
+		case Kind::MouseDown:
+		case Kind::MouseUp:
+		case Kind::DoubleClick:
+			if ( event.mValue < MouseButton::Left || event.mValue > MouseButton::Middle )
+				return {};
+			line << ' ' << event.mX << ' ' << event.mY << ' ' << event.mValue;
+			break;
+		case Kind::Wheel: line << ' ' << event.mNotches; break;
+		case Kind::MouseLeave:
+		case Kind::FocusLost:
+		case Kind::FocusGained:
+		case Kind::Close: break;
+		}
+		return line.str();
+	}
+
 	bool InputScript::Parse( const std::string& text, const std::string& fileName, std::string& error )
 	{
 		mEvents.clear();

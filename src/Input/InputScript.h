@@ -58,6 +58,11 @@ namespace Tarn
 		// A key name of the script ("w", "lshift", "f9", "kp5", ...) or its code;
 		// 0 when it names no key.
 		static uint32_t KeyFromName( const std::string& name );
+		// The script's name for a key code; empty when no name gives it.
+		static std::string KeyName( uint32_t key );
+		// The line that Parse reads back as this event, without its end of line;
+		// empty when the event has no script form (a key without a name, button 4).
+		static std::string Format( const ScriptedEvent& event );
 
 	private:
 		std::vector<ScriptedEvent> mEvents;

@@ -14,7 +14,7 @@ namespace
 		ASSERT_TRUE( result.mError.empty() ) << result.mError;
 		EXPECT_TRUE( result.mOptions.mHeadless );
 		EXPECT_EQ( result.mOptions.mFrames, 120u );
-		EXPECT_EQ( result.mOptions.mLogFile, "run.log" );
+		EXPECT_EQ( result.mOptions.mLogFile, ( std::filesystem::current_path() / "run.log" ).string() );
 		EXPECT_EQ( result.mOptions.mOnAssert, Platform::AssertChoice::Ignore );
 		EXPECT_EQ( Parse( { "--on-assert=break" } ).mOptions.mOnAssert, Platform::AssertChoice::Retry );
 		EXPECT_EQ( Parse( {} ).mOptions.mOnAssert, Platform::AssertChoice::Abort );
@@ -49,5 +49,28 @@ namespace
 			    << wrong;
 		EXPECT_FALSE( Parse( { "--level" } ).mError.empty() );
 		EXPECT_FALSE( Parse( { "--save-level=" } ).mError.empty() );
+	}
+}
+
+namespace
+{
+	// The game changes to its data root before it opens any of these, so every file
+	// the command line names must already be fixed to where the command was given.
+	TEST( CommandLine, EveryFileIsWhereTheCommandWasGiven )
+	{
+		const std::filesystem::path here = std::filesystem::current_path();
+		const auto result = Parse( { "--screenshot", "shot.png", "--log=logs/../run.log", "--input", "in.txt",
+		                             "--save-level", "./end.xml", "--record", "sub/rec.txt" } );
+		ASSERT_TRUE( result.mError.empty() ) << result.mError;
+		EXPECT_EQ( result.mOptions.mScreenshotFile, ( here / "shot.png" ).string() );
+		EXPECT_EQ( result.mOptions.mLogFile, ( here / "run.log" ).string() );
+		EXPECT_EQ( result.mOptions.mInputFile, ( here / "in.txt" ).string() );
+		EXPECT_EQ( result.mOptions.mSaveLevelFile, ( here / "end.xml" ).string() );
+		EXPECT_EQ( result.mOptions.mRecordFile, ( here / "sub/rec.txt" ).string() );
+		EXPECT_EQ( Parse( { "--record", "/tmp/r.txt" } ).mOptions.mRecordFile, "/tmp/r.txt" );
+		EXPECT_FALSE( Parse( { "--record" } ).mError.empty() );
+		EXPECT_FALSE( Parse( { "--record=" } ).mError.empty() );
+		// Recording over the script being replayed would destroy it.
+		EXPECT_NE( Parse( { "--input", "a.txt", "--record", "./a.txt" } ).mError.find( "same file" ), std::string::npos );
 	}
 }

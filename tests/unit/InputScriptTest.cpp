@@ -132,8 +132,8 @@ namespace
 		EXPECT_EQ( parse( { "--windowed", "--fullscreen" } ).mError, "--windowed and --fullscreen cannot both be given" );
 		EXPECT_EQ( parse( { "--windowed=yes" } ).mError, "--windowed takes no value" );
 
-		EXPECT_EQ( parse( { "--input", "replay.txt" } ).mOptions.mInputFile, "replay.txt" );
-		EXPECT_EQ( parse( { "--input=replay.txt" } ).mOptions.mInputFile, "replay.txt" );
+		EXPECT_EQ( parse( { "--input", "/s/replay.txt" } ).mOptions.mInputFile, "/s/replay.txt" );
+		EXPECT_EQ( parse( { "--input=/s/replay.txt" } ).mOptions.mInputFile, "/s/replay.txt" );
 		EXPECT_EQ( parse( { "--input" } ).mError, "--input needs a file name" );
 		EXPECT_EQ( parse( { "--input=" } ).mError, "--input needs a file name" );
 	}

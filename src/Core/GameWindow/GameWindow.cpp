@@ -50,6 +50,9 @@ namespace Tarn
 		if ( mSettings.mTitle.empty() && mGame )
 			mSettings.mTitle = mGame->GetName();
 
+		// Before the window exists, so that the focus it gains on opening is recorded too.
+		if ( mRecorder.IsOpen() )
+			mRecorder.Attach( *this, mGame );
 		mPlatformWindow = Platform::CreatePlatformWindow( *this, mSettings );
 		if ( !mPlatformWindow->IsCreated() )
 		{
@@ -77,6 +80,8 @@ namespace Tarn
 			return;
 		if ( const size_t left = mScript.Remaining(); left > 0 )
 			LOG_WARNING( "The input script has " << left << " event(s) after the last step run; they were not delivered." );
+		mRecorder.Detach();
+		mRecorder.Close();
 		mOnDestroying.Raise();
 		mPlatformWindow.reset();
 	}

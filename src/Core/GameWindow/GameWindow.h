@@ -2,6 +2,7 @@
 
 #include "Core/GameComponent.h"
 #include "Core/GameWindow/WindowSettings.h"
+#include "Input/InputRecorder.h"
 #include "Input/InputScript.h"
 #include "core/Event.h"
 #include "core/HashedName.h"
@@ -52,6 +53,9 @@ namespace Tarn
 		// Events replayed through the event lists, step by step (--input).
 		void SetInputScript( InputScript script ) { mScript = std::move( script ); }
 		const InputScript& GetInputScript() const { return mScript; }
+		// Writes every event the event lists raise from Initialise to Shutdown (--record);
+		// listens only when opened before Initialise.
+		InputRecorder& Recorder() { return mRecorder; }
 
 		WindowSettings& Settings() { return mSettings; }
 		const WindowSettings& Settings() const { return mSettings; }
@@ -93,6 +97,7 @@ namespace Tarn
 		int32_t mDesktopHeight = 0;
 		uint16_t mDesktopBitsPerPixel = 0;
 		InputScript mScript;
+		InputRecorder mRecorder;
 		bool mFailed = false;
 	};
 }
