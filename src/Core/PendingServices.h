@@ -34,7 +34,6 @@ namespace Tarn
 	TARN_PENDING_SERVICE( ShadowManager, GameComponent )
 	TARN_PENDING_SERVICE( TextManager, GameComponent )
 	TARN_PENDING_SERVICE( ObjectiveManager, GameComponent )
-	TARN_PENDING_SERVICE( ScoreManager, GameComponent )
 	TARN_PENDING_SERVICE( ButtonManager, GameComponent )
 	TARN_PENDING_SERVICE( FontManager, DrawableGameComponent )
 	TARN_PENDING_SERVICE( GameLevelSelector, GameComponent )
