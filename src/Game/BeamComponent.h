@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/ObjectComponent.h"
+#include "Game/Player.h"
 #include "Physics/CollisionManager.h"
 #include "core/HashedName.h"
 #include "core/Vector2.h"
@@ -36,7 +37,6 @@ namespace Tarn
 		static constexpr float kOwnSourceDistanceSq = 1.0f;
 		static constexpr const char* kFireSound = "resource/Sound/Beam_EnergyBeamInitialFireFinal.wav";
 		static constexpr const char* kSnapSound = "resource/Sound/InanimateObject_ActivateSnap.wav";
-		static constexpr const char* kPlayerName = "Player1";
 		static constexpr const char* kNamePrefix = "EnergyBeam";
 
 		explicit BeamComponent( Object* owner ) : ObjectComponent( owner ) {}
@@ -116,9 +116,9 @@ namespace Tarn
 		void Subscribe();
 		void Unsubscribe();
 
-		HashedName mSourceName{ kPlayerName };
+		HashedName mSourceName{ kPlayerObjectName };
 		// Where a channel stands in for the mirror the name gives, and the flare's name.
-		HashedName mChannelSourceName{ kPlayerName };
+		HashedName mChannelSourceName{ kPlayerObjectName };
 		HashedName mEffectName{ "" };
 		bool mPlayerBeam = true;
 		// The name of the target's owner, to tell whether it still exists.
