@@ -3,6 +3,7 @@
 #include "Core/ObjectComponent.h"
 #include "Game/Player.h"
 #include "Physics/CollisionManager.h"
+#include "StateMachines/RoutineCodes.h"
 #include "core/HashedName.h"
 #include "core/Vector2.h"
 
@@ -97,8 +98,8 @@ namespace Tarn
 		// A beam aimed at a mirror that crossed another mirror's back lets go of its
 		// target at the next held update.
 		bool mRelay = false;
-		// Handed to prisms; 0 lets a prism shine in its own colour.
-		int32_t mColourCode = 0;
+		// Handed to prisms; none lets a prism shine in its own colour.
+		int32_t mColourCode = StateMachines::ColourCode::None;
 		TransformComponent* mTransform = nullptr;
 		Physics::CollisionComponent* mTarget = nullptr;
 		bool mLocked = false;

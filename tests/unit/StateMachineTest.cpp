@@ -445,7 +445,7 @@ namespace
 		StateMachineComponent& fromEnter = Scripted( "FromEnter", STATE_SEEK, INNER_STATE_ON_ENTER );
 		Script().insert_or_assign( { "FromEnter", STATE_SEEK, INNER_STATE_ON_ENTER }, Go( STATE_END ) );
 		StateMachineComponent& fromUpdate = Scripted( "FromUpdate", STATE_WAIT, INNER_STATE_ON_UPDATE );
-		Script().insert_or_assign( { "FromUpdate", STATE_WAIT, INNER_STATE_ON_UPDATE }, Go( STATE_DIE ) );
+		Script().insert_or_assign( { "FromUpdate", STATE_WAIT, INNER_STATE_ON_UPDATE }, Go( STATE_END ) );
 		StateMachineComponent& fromExit = Scripted( "FromExit", STATE_NORMAL, INNER_STATE_ON_EXIT );
 		Script().insert_or_assign( { "FromExit", STATE_NORMAL, INNER_STATE_ON_EXIT }, Go( STATE_END, INNER_STATE_ON_UPDATE ) );
 		// A pair as stored may hold any number; an inner state outside the three does nothing.
@@ -455,7 +455,7 @@ namespace
 		Frames( 1 );
 		EXPECT_EQ( fromEnter.mState, STATE_END );
 		EXPECT_EQ( fromEnter.mInnerState, INNER_STATE_ON_ENTER );
-		EXPECT_EQ( fromUpdate.mState, STATE_DIE );
+		EXPECT_EQ( fromUpdate.mState, STATE_END );
 		EXPECT_EQ( fromUpdate.mInnerState, INNER_STATE_ON_ENTER );
 		EXPECT_EQ( fromExit.mState, STATE_END );
 		EXPECT_EQ( fromExit.mInnerState, INNER_STATE_ON_UPDATE ) << "straight into the middle of a state";
