@@ -11,6 +11,7 @@
 #include "Physics/LineComponent.h"
 #include "Physics/TransformComponent.h"
 #include "Utilities/Log.h"
+#include "core/MathConstants.h"
 #include "core/Matrices.h"
 #include "core/Services.h"
 
@@ -22,7 +23,6 @@ namespace Tarn
 
 	namespace
 	{
-		constexpr float kPi = 3.14159265358979f;
 		constexpr int32_t kOrientedBox = 1;
 
 		void OpenTweakBar( void* clientData )

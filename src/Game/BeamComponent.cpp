@@ -17,14 +17,15 @@
 #include "Physics/LineComponent.h"
 #include "Physics/TransformComponent.h"
 #include "StateMachines/MineComponent.h"
+#include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "StateMachines/StateMachineManager.h"
 #include "StateMachines/TileRoutines.h"
+#include "core/MathConstants.h"
 #include "core/Services.h"
 
 #include <cctype>
 #include <cmath>
-#include <numbers>
 
 namespace Tarn
 {
@@ -36,10 +37,8 @@ namespace Tarn
 		using StateMachines::MineComponent;
 		using StateMachines::StateMachineComponent;
 
-		constexpr float kHalfPi = std::numbers::pi_v<float> * 0.5f;
+		constexpr float kHalfPi = kPi * 0.5f;
 		constexpr float kDefaultStep = 0.016f;
-		// The first level's beam prompt is done once the beam has been fired.
-		constexpr int32_t kBeamPromptDone = 27;
 		constexpr int32_t kFirstLevel = 1;
 
 		// The lit prism's sheet: its first seven frames brighten, the rest shimmer.
@@ -48,14 +47,6 @@ namespace Tarn
 		constexpr float kLitFrameSeconds = 0.001f;
 		constexpr int kLitLoopStart = 8;
 		constexpr int kLitLoopEnd = 14;
-
-		const HashedName& PlayerName()
-		{
-			static const HashedName name( BeamComponent::kPlayerName );
-			return name;
-		}
-
-		Object* FindPlayer() { return ObjectManager::Instance().GetObject( PlayerName() ); }
 
 		bool IsBeamButton( int32_t button ) { return button == MouseButton::Left || button == MouseButton::Right; }
 
@@ -104,7 +95,7 @@ namespace Tarn
 	{
 		const int number = BeamNumber( beamName );
 		if ( number < 2 )
-			return kPlayerName;
+			return kPlayerObjectName;
 		return std::string( channel ? "Channel" : "Mirror" ) + std::to_string( number - 1 );
 	}
 
@@ -115,7 +106,7 @@ namespace Tarn
 		const std::string name = mOwner ? mOwner->GetName().GetName() : std::string();
 		mSourceName = HashedName( SourceNameFor( name ).c_str() );
 		mChannelSourceName = HashedName( SourceNameFor( name, true ).c_str() );
-		mPlayerBeam = mSourceName == PlayerName();
+		mPlayerBeam = mSourceName == PlayerObjectName();
 		const std::string prefix = kNamePrefix;
 		const bool numbered = name.compare( 0, prefix.size(), prefix ) == 0;
 		mEffectName = HashedName( numbered ? ( "BeamEffect" + name.substr( prefix.size() ) ).c_str() : "" );
@@ -385,7 +376,7 @@ namespace Tarn
 		// 10.
 		if ( const auto* levels = Services::Get<LevelManager>(); levels && levels->mLevelNumber == kFirstLevel )
 			if ( auto* machines = Services::Get<StateMachines::StateMachineManager>() )
-				machines->RaiseMessage( kBeamPromptDone );
+				machines->RaiseMessage( StateMachines::Message::BeamPromptDone );
 	}
 
 	void BeamComponent::ShowEffect( const Vector2& start, const Vector2& away, float dt )
@@ -542,7 +533,7 @@ namespace Tarn
 		if ( owner.IsType( "Mine" ) )
 		{
 			auto* mine = owner.GetComponent<MineComponent>();
-			if ( !mine || mine->mAI != 6 )
+			if ( !mine || mine->mAI != StateMachines::Routine::BlueMine )
 				return;
 			// A blue mine: the beam sets it off, and the blast stuns the ship.
 			Offer( other );

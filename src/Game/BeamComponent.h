@@ -1,7 +1,9 @@
 #pragma once
 
 #include "Core/ObjectComponent.h"
+#include "Game/Player.h"
 #include "Physics/CollisionManager.h"
+#include "StateMachines/RoutineCodes.h"
 #include "core/HashedName.h"
 #include "core/Vector2.h"
 
@@ -36,7 +38,6 @@ namespace Tarn
 		static constexpr float kOwnSourceDistanceSq = 1.0f;
 		static constexpr const char* kFireSound = "resource/Sound/Beam_EnergyBeamInitialFireFinal.wav";
 		static constexpr const char* kSnapSound = "resource/Sound/InanimateObject_ActivateSnap.wav";
-		static constexpr const char* kPlayerName = "Player1";
 		static constexpr const char* kNamePrefix = "EnergyBeam";
 
 		explicit BeamComponent( Object* owner ) : ObjectComponent( owner ) {}
@@ -97,8 +98,8 @@ namespace Tarn
 		// A beam aimed at a mirror that crossed another mirror's back lets go of its
 		// target at the next held update.
 		bool mRelay = false;
-		// Handed to prisms; 0 lets a prism shine in its own colour.
-		int32_t mColourCode = 0;
+		// Handed to prisms; none lets a prism shine in its own colour.
+		int32_t mColourCode = StateMachines::ColourCode::None;
 		TransformComponent* mTransform = nullptr;
 		Physics::CollisionComponent* mTarget = nullptr;
 		bool mLocked = false;
@@ -116,9 +117,9 @@ namespace Tarn
 		void Subscribe();
 		void Unsubscribe();
 
-		HashedName mSourceName{ kPlayerName };
+		HashedName mSourceName{ kPlayerObjectName };
 		// Where a channel stands in for the mirror the name gives, and the flare's name.
-		HashedName mChannelSourceName{ kPlayerName };
+		HashedName mChannelSourceName{ kPlayerObjectName };
 		HashedName mEffectName{ "" };
 		bool mPlayerBeam = true;
 		// The name of the target's owner, to tell whether it still exists.

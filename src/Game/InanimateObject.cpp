@@ -4,6 +4,7 @@
 #include "Graphics/AnimationComponent.h"
 #include "Graphics/MeshComponent.h"
 #include "StateMachines/MineComponent.h"
+#include "StateMachines/RoutineCodes.h"
 #include "StateMachines/TileRoutines.h"
 
 namespace Tarn
@@ -24,7 +25,7 @@ namespace Tarn
 		StateMachines::ShowIdleGleam( *this );
 		if ( auto* machine = GetComponent<StateMachines::MineComponent>() )
 		{
-			machine->mAI = 24;
+			machine->mAI = StateMachines::Routine::GleamTile;
 			machine->mState = StateMachines::STATE_NORMAL;
 		}
 	}

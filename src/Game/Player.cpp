@@ -16,6 +16,7 @@
 #include "Physics/TransformComponent.h"
 #include "StateMachines/GateComponent.h"
 #include "StateMachines/MineComponent.h"
+#include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "StateMachines/StateMachineManager.h"
 #include "Utilities/Log.h"
@@ -48,7 +49,190 @@ namespace Tarn
 					return transform->mVelocity.X;
 			return other.mVelocity.X;
 		}
+
+		// What a hit takes off the ship's health.
+		constexpr float kGuardDamage = -10.0f;
+		constexpr float kLungeDamage = -25.0f;
+		constexpr float kMineDamage = -40.0f;
+		constexpr float kBarrierDamage = -5.0f;
+		constexpr float kNoDamage = 0.0f;
+		// How a landed hit throws the ship.
+		enum class KnockBack
+		{
+			None,
+			AlongX,    // away from the hitter along x, at kKnockBack
+			OffNormal, // off the other collider's contact normal, at kBarrierThrow
+		};
+
+		// A contact's own doing, besides a hit: its conditions and side effects. The
+		// answer says whether a hit lands; it may change the row's damage.
+		using Reaction = bool ( * )( Player& player, Physics::CollisionComponent& other, float& damage );
+
+		bool GuardTouch( Player&, Physics::CollisionComponent& other, float& damage );
+		bool MineTouch( Player&, Physics::CollisionComponent& other, float& damage );
+		bool GateTouch( Player& player, Physics::CollisionComponent& other, float& damage );
+		bool BarrierTouch( Player& player, Physics::CollisionComponent& other, float& damage );
+		bool NebulaTouch( Player& player, Physics::CollisionComponent& other, float& damage );
+		bool SpawnerTouch( Player&, Physics::CollisionComponent& other, float& damage );
+
+		struct ContactRow
+		{
+			const char* mKind; // the other owner's type
+			float mDamage;
+			KnockBack mKnockBack;
+			float mInvulnerability; // seconds
+			Reaction mReaction;     // none: touching it does nothing
+		};
+
+		// The first row of the other owner's kind answers. A landed hit needs a ship not
+		// already invulnerable.
+		constexpr ContactRow kContacts[] = {
+			{ "MeleeGuard", kGuardDamage, KnockBack::AlongX, Player::kHitInvulnerability, &GuardTouch },
+			{ "Mine", kMineDamage, KnockBack::AlongX, Player::kHitInvulnerability, &MineTouch },
+			{ "SwitchEffect", kNoDamage, KnockBack::None, 0.0f, nullptr },
+			{ "Gate", kNoDamage, KnockBack::None, 0.0f, &GateTouch },
+			{ "GateBarrier", kBarrierDamage, KnockBack::OffNormal, Player::kBarrierInvulnerability, &BarrierTouch },
+			{ "Nebula", kNoDamage, KnockBack::None, 0.0f, &NebulaTouch },
+			{ "EngSpawner", kNoDamage, KnockBack::None, 0.0f, &SpawnerTouch },
+		};
+
+		const ContactRow* FindContact( const std::string& kind )
+		{
+			for ( const ContactRow& row : kContacts )
+				if ( kind == row.mKind )
+					return &row;
+			return nullptr;
+		}
+
+		Vector2 UnitOrZero( const Vector2& v )
+		{
+			const float length = std::sqrt( v.X * v.X + v.Y * v.Y );
+			return length > 0.0f ? v * ( 1.0f / length ) : Vector2();
+		}
+
+		// A lunging guard (its flag raised at the end of the lunge) hurts more.
+		bool GuardTouch( Player&, Physics::CollisionComponent& other, float& damage )
+		{
+			const StateMachineComponent* machine = MachineOf( other.mOwner );
+			if ( machine && machine->mActionFlag )
+				damage = kLungeDamage;
+			return true;
+		}
+
+		// Touching a mine lights its fuse; it hurts only while it explodes.
+		bool MineTouch( Player&, Physics::CollisionComponent& other, float& )
+		{
+			auto* mine = other.mOwner->GetComponent<StateMachines::MineComponent>();
+			if ( !other.mInvulnerable )
+			{
+				other.mInvulnerable = true;
+				if ( mine )
+				{
+					mine->mState = StateMachines::STATE_WAIT;
+					mine->mInnerState = StateMachines::INNER_STATE_ON_ENTER;
+				}
+				return false;
+			}
+			return mine && mine->mIsAttacking;
+		}
+
+		// An open gate reached at its centre wins; a gate starting to close while the ship
+		// is in it waits a frame.
+		bool GateTouch( Player& player, Physics::CollisionComponent& other, float& )
+		{
+			auto* gate = other.mOwner->GetComponent<StateMachines::GateComponent>();
+			if ( !gate )
+				return false;
+			const auto* mine = player.GetComponent<TransformComponent>();
+			const auto* theirs = other.mOwner->GetComponent<TransformComponent>();
+			if ( gate->mState == StateMachines::STATE_DIE && mine && theirs && !player.IsFleeing() )
+			{
+				const Vector2 apart = theirs->mPosition - mine->mPosition;
+				if ( apart.X * apart.X + apart.Y * apart.Y >= 1.0f )
+					return false;
+				// Won: the guards freeze, nothing can hurt the ship any more and it is
+				// drawn into the exit. The score service adds its 1000 once it is built.
+				if ( auto* machines = Services::Get<StateMachines::StateMachineManager>() )
+					for ( StateMachineComponent* guard : machines->Machines() )
+						if ( guard && StateMachines::Routine::IsGuard( guard->mAI ) )
+						{
+							guard->mState = StateMachines::STATE_FLEE;
+							guard->mInnerState = StateMachines::INNER_STATE_ON_ENTER;
+						}
+				if ( auto* collider = player.GetComponent<Physics::CollisionComponent>() )
+					collider->mInvulnerable = true;
+				if ( StateMachineComponent* own = MachineOf( &player ) )
+				{
+					own->mState = StateMachines::STATE_FLEE;
+					own->mInnerState = StateMachines::INNER_STATE_ON_ENTER;
+				}
+			}
+			else if ( gate->mState == StateMachines::STATE_REPAIR && gate->mInnerState == StateMachines::INNER_STATE_ON_ENTER )
+				gate->mPauseGate = true;
+			return false;
+		}
+
+		// A barrier hurts in its engaged phase, and only a ship not already moving away
+		// from it along either axis.
+		bool BarrierTouch( Player& player, Physics::CollisionComponent& other, float& )
+		{
+			const StateMachineComponent* machine = MachineOf( other.mOwner );
+			if ( !machine || machine->mState != StateMachines::STATE_ENGAGE )
+				return false;
+			const Vector2 unit = UnitOrZero( other.mNormal );
+			const auto* transform = player.GetComponent<TransformComponent>();
+			if ( ( unit.X == 0.0f && unit.Y == 0.0f ) || !transform )
+				return false;
+			const Vector2 velocity = transform->mVelocity;
+			const bool sameX = Sign( unit.X ) != 0 && Sign( unit.X ) == Sign( velocity.X );
+			const bool sameY = Sign( unit.Y ) != 0 && Sign( unit.Y ) == Sign( velocity.Y );
+			return !sameX && !sameY;
+		}
+
+		bool NebulaTouch( Player& player, Physics::CollisionComponent& other, float& )
+		{
+			if ( auto* collisions = Services::Get<Physics::CollisionManager>() )
+				collisions->mOnNotify.Raise( other.mOwner->GetName().GetName().c_str(), true );
+			if ( auto* skills = player.GetComponent<SkillsComponent>() )
+			{
+				skills->mSpeedBoost = true;
+				skills->mSpeedFactor = 0.5f;
+			}
+			return false;
+		}
+
+		// A spawner lets out the guard its name gives: "Guard" and its eleventh character.
+		bool SpawnerTouch( Player&, Physics::CollisionComponent& other, float& )
+		{
+			const std::string& name = other.mOwner->GetName().GetName();
+			if ( name.size() < 11 )
+			{
+				LOG_WARNING( "The spawner " << name << " names no guard: its name has no eleventh character." );
+				return false;
+			}
+			const std::string guardName = std::string( "Guard" ) + name[10];
+			Object* guard = ObjectManager::Instance().GetObject( HashedName( guardName.c_str() ) );
+			if ( !guard )
+				return false;
+			auto* transform = guard->GetComponent<TransformComponent>();
+			if ( !transform || transform->mActive )
+				return false;
+			transform->mActive = true;
+			if ( auto* mesh = guard->GetComponent<Graphics::MeshComponent>() )
+				mesh->mVisible = true;
+			if ( StateMachineComponent* guardMachine = MachineOf( guard ) )
+				guardMachine->mState = StateMachines::STATE_SEEK;
+			return false;
+		}
 	}
+
+	const HashedName& PlayerObjectName()
+	{
+		static const HashedName name( kPlayerObjectName );
+		return name;
+	}
+
+	Object* FindPlayer() { return ObjectManager::Instance().GetObject( PlayerObjectName() ); }
 
 	void Player::Initialise()
 	{
@@ -164,13 +348,31 @@ namespace Tarn
 		const auto* levels = Services::Get<LevelManager>();
 		if ( levels && levels->mLevelNumber == 1 )
 			if ( auto* machines = Services::Get<StateMachines::StateMachineManager>() )
-				machines->RaiseMessage( 26 );
+				machines->RaiseMessage( StateMachines::Message::MovementPromptDone );
 	}
 
 	// The score service starts its clock on a held button once it is built; neither
 	// handler has anything to do before then.
 	void Player::OnMouseHeld( int32_t, int32_t, int32_t ) {}
 	void Player::OnMouseReleased( int32_t, int32_t, int32_t ) {}
+
+	void Player::LoseHealth( float damage )
+	{
+		if ( auto* stats = GetComponent<Physics::StatsComponent>() )
+			stats->mHealth += damage;
+	}
+
+	void Player::ThrowAlongX( float fromVx )
+	{
+		if ( auto* transform = GetComponent<TransformComponent>() )
+			transform->mVelocity.X = fromVx >= 0.0f ? kKnockBack : -kKnockBack;
+	}
+
+	void Player::ThrowOff( const Vector2& unitNormal )
+	{
+		if ( auto* transform = GetComponent<TransformComponent>() )
+			transform->mVelocity = transform->mVelocity + unitNormal * kBarrierThrow;
+	}
 
 	void Player::Invulnerable( float seconds )
 	{
@@ -191,10 +393,8 @@ namespace Tarn
 	{
 		if ( IsInvulnerable() )
 			return false;
-		if ( auto* stats = GetComponent<Physics::StatsComponent>() )
-			stats->mHealth += damage;
-		if ( auto* transform = GetComponent<TransformComponent>() )
-			transform->mVelocity.X = fromVx >= 0.0f ? kKnockBack : -kKnockBack;
+		LoseHealth( damage );
+		ThrowAlongX( fromVx );
 		Invulnerable( kHitInvulnerability );
 		PlayHitSound();
 		return true;
@@ -204,122 +404,21 @@ namespace Tarn
 	{
 		if ( !other || !other->mOwner )
 			return;
-		Object& owner = *other->mOwner;
-		const std::string& type = owner.GetType().GetName();
-		StateMachineComponent* machine = MachineOf( &owner );
-
-		if ( type == "MeleeGuard" )
+		const ContactRow* row = FindContact( other->mOwner->GetType().GetName() );
+		if ( !row || !row->mReaction )
+			return;
+		float damage = row->mDamage;
+		if ( !row->mReaction( *this, *other, damage ) || IsInvulnerable() )
+			return;
+		LoseHealth( damage );
+		switch ( row->mKnockBack )
 		{
-			if ( !IsInvulnerable() )
-				TakeHit( machine && machine->mActionFlag ? -25.0f : -10.0f, VelocityXOf( *other ) );
+		case KnockBack::None: break;
+		case KnockBack::AlongX: ThrowAlongX( VelocityXOf( *other ) ); break;
+		case KnockBack::OffNormal: ThrowOff( UnitOrZero( other->mNormal ) ); break;
 		}
-		else if ( type == "Mine" )
-		{
-			auto* mine = owner.GetComponent<StateMachines::MineComponent>();
-			if ( !other->mInvulnerable )
-			{
-				// Touching a mine lights its fuse; it explodes a moment later.
-				other->mInvulnerable = true;
-				if ( mine )
-				{
-					mine->mState = StateMachines::STATE_WAIT;
-					mine->mInnerState = StateMachines::INNER_STATE_ON_ENTER;
-				}
-			}
-			else if ( mine && mine->mIsAttacking && !IsInvulnerable() )
-				TakeHit( -40.0f, VelocityXOf( *other ) );
-		}
-		else if ( type == "SwitchEffect" )
-		{
-		}
-		else if ( type == "Gate" )
-		{
-			auto* gate = owner.GetComponent<StateMachines::GateComponent>();
-			if ( !gate )
-				return;
-			const auto* mine = GetComponent<TransformComponent>();
-			const auto* theirs = owner.GetComponent<TransformComponent>();
-			if ( gate->mState == StateMachines::STATE_DIE && mine && theirs && !IsFleeing() )
-			{
-				const Vector2 apart = theirs->mPosition - mine->mPosition;
-				if ( apart.X * apart.X + apart.Y * apart.Y >= 1.0f )
-					return;
-				// Won: the guards freeze, nothing can hurt the ship any more and it is
-				// drawn into the exit. The score service adds its 1000 once it is built.
-				if ( auto* machines = Services::Get<StateMachines::StateMachineManager>() )
-					for ( StateMachineComponent* guard : machines->Machines() )
-						if ( guard && ( guard->mAI == 2 || guard->mAI == 3 ) )
-						{
-							guard->mState = StateMachines::STATE_FLEE;
-							guard->mInnerState = StateMachines::INNER_STATE_ON_ENTER;
-						}
-				if ( auto* collider = GetComponent<Physics::CollisionComponent>() )
-					collider->mInvulnerable = true;
-				if ( StateMachineComponent* own = MachineOf( this ) )
-				{
-					own->mState = StateMachines::STATE_FLEE;
-					own->mInnerState = StateMachines::INNER_STATE_ON_ENTER;
-				}
-			}
-			else if ( gate->mState == StateMachines::STATE_REPAIR && gate->mInnerState == StateMachines::INNER_STATE_ON_ENTER )
-				gate->mPauseGate = true;
-		}
-		else if ( type == "GateBarrier" )
-		{
-			if ( IsInvulnerable() || !machine || machine->mState != StateMachines::STATE_ENGAGE )
-				return;
-			const Vector2 n = other->mNormal;
-			const float length = std::sqrt( n.X * n.X + n.Y * n.Y );
-			if ( length <= 0.0f )
-				return;
-			const Vector2 unit = n * ( 1.0f / length );
-			auto* transform = GetComponent<TransformComponent>();
-			if ( !transform )
-				return;
-			const Vector2 velocity = transform->mVelocity;
-			// Only a ship not already moving away from the barrier along either axis is
-			// thrown back.
-			const bool sameX = Sign( unit.X ) != 0 && Sign( unit.X ) == Sign( velocity.X );
-			const bool sameY = Sign( unit.Y ) != 0 && Sign( unit.Y ) == Sign( velocity.Y );
-			if ( sameX || sameY )
-				return;
-			transform->mVelocity = velocity + unit * 15.0f;
-			if ( auto* stats = GetComponent<Physics::StatsComponent>() )
-				stats->mHealth -= 5.0f;
-			Invulnerable( kBarrierInvulnerability );
-			PlayHitSound();
-		}
-		else if ( type == "Nebula" )
-		{
-			if ( auto* collisions = Services::Get<Physics::CollisionManager>() )
-				collisions->mOnNotify.Raise( owner.GetName().GetName().c_str(), true );
-			if ( auto* skills = GetComponent<SkillsComponent>() )
-			{
-				skills->mSpeedBoost = true;
-				skills->mSpeedFactor = 0.5f;
-			}
-		}
-		else if ( type == "EngSpawner" )
-		{
-			const std::string& name = owner.GetName().GetName();
-			if ( name.size() < 11 )
-			{
-				LOG_WARNING( "The spawner " << name << " names no guard: its name has no eleventh character." );
-				return;
-			}
-			const std::string guardName = std::string( "Guard" ) + name[10];
-			Object* guard = ObjectManager::Instance().GetObject( HashedName( guardName.c_str() ) );
-			if ( !guard )
-				return;
-			auto* transform = guard->GetComponent<TransformComponent>();
-			if ( !transform || transform->mActive )
-				return;
-			transform->mActive = true;
-			if ( auto* mesh = guard->GetComponent<Graphics::MeshComponent>() )
-				mesh->mVisible = true;
-			if ( StateMachineComponent* guardMachine = MachineOf( guard ) )
-				guardMachine->mState = StateMachines::STATE_SEEK;
-		}
+		Invulnerable( row->mInvulnerability );
+		PlayHitSound();
 	}
 
 	void Player::OnCollisionEnd( Physics::CollisionComponent* other )

@@ -1,7 +1,10 @@
 #pragma once
+// The player's ship: its steering, what touching other objects does to it, and the one
+// place that names the player object and finds it.
 
 #include "Core/Object.h"
 #include "core/HashedName.h"
+#include "core/Vector2.h"
 
 #include <cstdint>
 
@@ -9,8 +12,15 @@ namespace Tarn
 {
 	class TransformComponent;
 
-	// The ship the user steers, looked up by others as "Player1". W, A, S, D push it;
-	// what it touches may hurt it, slow it or let it win.
+	// The object name the ship goes by, and its lookup, which everything that follows or
+	// aims at the player uses. Null while no player is in the level.
+	inline constexpr const char* kPlayerObjectName = "Player1";
+	const HashedName& PlayerObjectName();
+	Object* FindPlayer();
+
+	// The ship the user steers, looked up by others by kPlayerObjectName. W, A, S, D push
+	// it; what it touches may hurt it, slow it or let it win (a table of contacts, one
+	// row per kind of object, in Player.cpp).
 	class Player : public Object
 	{
 		TARN_CLASS_NAME( Player )
@@ -24,6 +34,8 @@ namespace Tarn
 		// What one held key adds to the velocity in one keyboard update.
 		static constexpr float kStep = 0.3f;
 		static constexpr float kKnockBack = 5.0f;
+		// How hard a hurting barrier throws the ship off along its normal.
+		static constexpr float kBarrierThrow = 15.0f;
 		static constexpr float kHitInvulnerability = 4.0f;
 		static constexpr float kBarrierInvulnerability = 1.0f;
 		static constexpr const char* kHitSound = "resource/Sound/Player_GetHit.wav";
@@ -46,12 +58,20 @@ namespace Tarn
 		bool TakeHit( float damage, float fromVx );
 
 		bool IsInvulnerable() const;
+		// Won and being drawn into the exit.
+		bool IsFleeing() const;
+
+		// The parts of a hit: health falls by `damage` (negative), the ship is thrown
+		// along x away from a hitter moving with `fromVx`, or off a surface along its
+		// normal, cannot be hit again for `seconds`, and is heard.
+		void LoseHealth( float damage );
+		void ThrowAlongX( float fromVx );
+		void ThrowOff( const Vector2& unitNormal );
+		void Invulnerable( float seconds );
+		void PlayHitSound();
 
 	private:
 		bool IgnoresKeys() const;
-		bool IsFleeing() const;
-		void Invulnerable( float seconds );
-		void PlayHitSound();
 
 		bool mSubscribed = false;
 		// What this player handed the physics and collision managers, to take back only

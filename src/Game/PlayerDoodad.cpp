@@ -4,6 +4,7 @@
 #include "Graphics/AnimationComponent.h"
 #include "Graphics/MeshComponent.h"
 #include "Physics/TransformComponent.h"
+#include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineComponent.h"
 
 namespace Tarn
@@ -37,6 +38,6 @@ namespace Tarn
 		}
 		// The body follows the ship by the halo routine.
 		if ( auto* machine = GetComponent<StateMachines::StateMachineComponent>() )
-			machine->mAI = 1;
+			machine->mAI = StateMachines::Routine::PlayerHalo;
 	}
 }

@@ -4,11 +4,11 @@
 #include "Core/GameWindow/GameWindow.h"
 #include "Utilities/FileSystem.h"
 #include "Utilities/Log.h"
+#include "core/MathConstants.h"
 #include "core/Services.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cfloat>
 #include <cmath>
 #include <iostream>
 
@@ -265,7 +265,7 @@ namespace Tarn
 		};
 		if ( step > 0.0f && volume < 1.0f )
 			volume = onScale( volume + step );
-		else if ( step < 0.0f && volume > FLT_EPSILON )
+		else if ( step < 0.0f && volume > Tarn::kFloatEpsilon )
 			volume = onScale( volume + step );
 		if ( !group )
 			return;

@@ -5,6 +5,7 @@
 #include "Core/ObjectManager.h"
 #include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
+#include "Game/Player.h"
 #include "Graphics/GraphicsManager.h"
 #include "Physics/TransformComponent.h"
 #include "Platform/PlatformWindow.h"
@@ -144,7 +145,7 @@ namespace Graphics
 
 	const Tarn::Vector2* Camera::FindPlayerPosition() const
 	{
-		Tarn::Object* player = Tarn::ObjectManager::Instance().GetObject( Tarn::HashedName( "Player1" ) );
+		Tarn::Object* player = Tarn::FindPlayer();
 		auto* transform = player ? player->GetComponent<Tarn::TransformComponent>() : nullptr;
 		return transform ? &transform->mPosition : nullptr;
 	}

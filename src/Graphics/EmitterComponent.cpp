@@ -14,6 +14,7 @@
 #include "Platform/TweakBar.h"
 #include "Utilities/Log.h"
 #include "Utilities/Random.h"
+#include "core/MathConstants.h"
 #include "core/Services.h"
 
 #include <algorithm>
@@ -32,8 +33,7 @@ namespace Graphics
 		using Tarn::Random::Unit;
 
 		constexpr uint32_t kWhite = 0xFFFFFFFFu;
-		constexpr float kFullTurn = 6.2831855f;
-		constexpr float kFloatEpsilon = 1.1920929e-07f;
+		constexpr float kFullTurn = 2.0f * Tarn::kPi;
 
 		struct Pair
 		{
@@ -69,7 +69,7 @@ namespace Graphics
 		// clang-format off
 		const Preset kPresets[] = {
 			{ "Explosion", nullptr, kSame, kSame, 0, 0, { 0, 0 }, false, true, kFullTurn, 0, { 1, 1 }, { 2, 2 }, { 1, 1 }, { 0, 0 }, { 0, 0 }, 0.1f, 2.5f, kWhiteColour, kNone },
-			{ "Firewall", nullptr, kSame, kSame, 0, 0, { 0, 0 }, false, true, 0, 1.5707964f, { 1, 1 }, { 2, 2 }, { 1, 1 }, { 0, 0 }, { 7, 0 }, 0.1f, 2.5f, kWhiteColour, kNone },
+			{ "Firewall", nullptr, kSame, kSame, 0, 0, { 0, 0 }, false, true, 0, Tarn::kPi * 0.5f, { 1, 1 }, { 2, 2 }, { 1, 1 }, { 0, 0 }, { 7, 0 }, 0.1f, 2.5f, kWhiteColour, kNone },
 			{ "Speed Up", nullptr, kSame, kSame, 0, 0, { 0, 0 }, false, true, 0, 3.4f, { 1, 1 }, { 2, 2 }, { 0.5f, 0.2f }, { 0, 0 }, { 0, 0.2f }, 0.1f, 0.6f, { 2, 2, 1, 1 }, kNone },
 			{ "Shadow Damage", nullptr, kSame, kSame, 0, 0, { 0, 0 }, false, true, kFullTurn, 0, { 1, 1 }, { 2, 2 }, { 1, 1 }, { 2, 2 }, { 0, 0.2f }, 0.1f, 0.6f, { 0, 0, 0, 1 }, kNone },
 			{ "Player Damage", nullptr, kSame, kSame, 3, 1, { 0, 0 }, false, true, 1, 3, { 2, 2 }, { 4, 4 }, { 0.5f, 0.5f }, { 2, 2 }, { 0, 0.2f }, 0.1f, 0.6f, { 2, 2, 2, 1 }, kNone },
@@ -487,7 +487,7 @@ namespace Graphics
 				colour.g = mPixelShaderColorStart.g + ( mPixelShaderColorEnd.g - mPixelShaderColorStart.g ) * t;
 				colour.b = mPixelShaderColorStart.b + ( mPixelShaderColorEnd.b - mPixelShaderColorStart.b ) * t;
 			}
-			if ( behaviour == U_fadeIn && colour.a - mPixelShaderColorEnd.a <= kFloatEpsilon )
+			if ( behaviour == U_fadeIn && colour.a - mPixelShaderColorEnd.a <= Tarn::kFloatEpsilon )
 				mPixelShaderColorEnd.a = 0.0f;
 
 			particle.mPosition += particle.mVelocity * dt;

@@ -8,6 +8,7 @@
 #include "Platform/TweakBar.h"
 #include "Utilities/Assert.h"
 #include "Utilities/Log.h"
+#include "core/MathConstants.h"
 #include "core/Services.h"
 
 #include <glm/ext/matrix_projection.hpp>
@@ -18,7 +19,7 @@ namespace Graphics
 {
 	namespace
 	{
-		constexpr float kFieldOfView = 0.7853982f; // pi / 4
+		constexpr float kFieldOfView = Tarn::kPi / 4.0f;
 		constexpr float kNearPlane = 1.0f;
 		constexpr float kFarPlane = 100.0f;
 	}

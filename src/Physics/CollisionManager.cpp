@@ -9,6 +9,7 @@
 #include "Physics/TransformComponent.h"
 #include "StateMachines/MineComponent.h"
 #include "StateMachines/StateMachineComponent.h"
+#include "core/MathConstants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,7 +30,6 @@ namespace Physics
 			return ( value > margin && direction > margin ) || ( value < -margin && direction < -margin );
 		}
 
-		constexpr float kFloatEpsilon = 1.1920929e-07f;
 		constexpr float kWallNudge = 0.0005f;
 	}
 
@@ -573,7 +573,7 @@ namespace Physics
 			// A box's normal points out of it; a line's points behind it, so its push
 			// goes the other way.
 			const Vector2 unit = box ? Unit( n ) : Unit( n ) * -1.0f;
-			const float margin = box ? 0.0f : kFloatEpsilon;
+			const float margin = box ? 0.0f : Tarn::kFloatEpsilon;
 			if ( SameWay( velocity.X, unit.X, margin ) || SameWay( velocity.Y, unit.Y, margin ) )
 				continue;
 			other.mNormal = Vector2( std::fabs( velocity.X ) * unit.X, std::fabs( velocity.Y ) * unit.Y );

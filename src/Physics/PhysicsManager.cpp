@@ -5,6 +5,7 @@
 #include "Graphics/MeshComponent.h"
 #include "Physics/TransformComponent.h"
 #include "Utilities/Random.h"
+#include "core/MathConstants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +15,7 @@ namespace Physics
 {
 	namespace
 	{
-		constexpr float kFullTurn = 6.2831855f;
+		constexpr float kFullTurn = 2.0f * Tarn::kPi;
 
 		using Tarn::Random::Unit;
 	}
@@ -106,7 +107,7 @@ namespace Physics
 		if ( idle == debris.end() )
 			return;
 		Tarn::TransformComponent* transform = *idle;
-		const float angle = baseAngle + ( 2.0f * 3.14159265f / 3.0f ) * Unit();
+		const float angle = baseAngle + ( 2.0f * Tarn::kPi / 3.0f ) * Unit();
 		const float speed = 0.25f + 0.25f * Unit();
 		transform->mPosition = position;
 		transform->mDirection = speed;

@@ -3,6 +3,7 @@
 #include "Core/Object.h"
 #include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
+#include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineManager.h"
 #include "core/Services.h"
 
@@ -65,12 +66,12 @@ namespace StateMachines
 		if ( mOwner->mType == kGate )
 		{
 			mIsEnemy = false;
-			mAI = 10;
+			mAI = Routine::Gate;
 		}
 		else if ( mOwner->mType == kEnemyGate )
 		{
 			mIsEnemy = true;
-			mAI = 11;
+			mAI = Routine::EnemyGate;
 		}
 	}
 

@@ -3,6 +3,7 @@
 #include "Core/Object.h"
 #include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
+#include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineManager.h"
 #include "core/Services.h"
 
@@ -22,10 +23,10 @@ namespace StateMachines
 		};
 
 		constexpr OwnerStart kOwnerStarts[] = {
-			{ "Mine", 7, STATE_NORMAL },
-			{ "CrystalFocus", 12, STATE_NORMAL },
-			{ "SwitchEffect", 8, STATE_NONE },
-			{ "Mirror", 9, STATE_NORMAL },
+			{ "Mine", Routine::Mine, STATE_NORMAL },
+			{ "CrystalFocus", Routine::CrystalFocus, STATE_NORMAL },
+			{ "SwitchEffect", Routine::SwitchEffectSpark, STATE_NONE },
+			{ "Mirror", Routine::DriftingMirror, STATE_NORMAL },
 		};
 	}
 

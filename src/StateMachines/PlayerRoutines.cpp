@@ -1,23 +1,30 @@
 #include "StateMachines/PlayerRoutines.h"
 
 #include "Core/Object.h"
-#include "Core/ObjectManager.h"
+#include "Game/Player.h"
 #include "Physics/CollisionComponent.h"
 #include "Physics/TransformComponent.h"
+#include "StateMachines/RoutineFamily.h"
 #include "StateMachines/StateMachineComponent.h"
 
 namespace StateMachines
 {
 	namespace
 	{
-		constexpr float kPi = 3.14159265f;
 		constexpr float kHitSequenceLength = 1.5f;
-		constexpr float kSpinMax = 2.0f * kPi / 3.0f;
-		constexpr float kSpinRise = kPi / 3.0f;
+		constexpr float kSpinMax = 2.0f * Tarn::kPi / 3.0f;
+		constexpr float kSpinRise = Tarn::kPi / 3.0f;
 		constexpr float kSpinFall = 0.52359f;
 
-		Tarn::Object* FindPlayer() { return Tarn::ObjectManager::Instance().GetObject( Tarn::HashedName( "Player1" ) ); }
+		void FilePlayerRoutines( StateMachineManager& manager )
+		{
+			manager.FileMachineRoutine( Routine::PlayerSequences,
+			                            MakeRoutine( "player sequences", &RunPlayerSequences, { Needs::Transform, Needs::Collision } ) );
+			manager.FileMachineRoutine( Routine::PlayerHalo, MakeRoutine( "player halo", &RunPlayerHalo, { Needs::Transform } ) );
+		}
 	}
+
+	KELVANE_ROUTINE_FAMILY( FilePlayerRoutines )
 
 	float& PlayerHaloSpin()
 	{
@@ -37,13 +44,13 @@ namespace StateMachines
 			    m.mStateTimer += step;
 			    return ( collider && collider->mInvulnerable ) || m.mStateTimer >= kHitSequenceLength;
 		    },
-		    []( StateMachineComponent& ) -> int32_t { return STATE_NONE; } );
+		    []( StateMachineComponent& ) { return STATE_NONE; } );
 	}
 
 	void RunPlayerHalo( StateMachineManager&, Tarn::ObjectComponent& component, float dt )
 	{
 		auto* transform = component.mOwner->GetComponent<Tarn::TransformComponent>();
-		Tarn::Object* player = FindPlayer();
+		Tarn::Object* player = Tarn::FindPlayer();
 		const auto* followed = player ? player->GetComponent<Tarn::TransformComponent>() : nullptr;
 		if ( !transform || !followed )
 			return;

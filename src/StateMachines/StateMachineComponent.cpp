@@ -3,6 +3,7 @@
 #include "Core/Object.h"
 #include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
+#include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineManager.h"
 #include "core/Services.h"
 
@@ -53,7 +54,7 @@ namespace StateMachines
 		static const Tarn::HashedName kGateBarrier( "GateBarrier" );
 		if ( mOwner->mType == kGateBarrier )
 		{
-			mAI = 5;
+			mAI = Routine::GateBarrier;
 			mState = STATE_NORMAL;
 		}
 	}

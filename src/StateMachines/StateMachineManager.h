@@ -1,4 +1,7 @@
 #pragma once
+// The state-machine service: keeps the five lists of behaviour components and, once per
+// call of Update, runs for each the routine its list's table files under its code. The
+// routines themselves live in their families' files, which file them here.
 
 #include "Core/GameComponent.h"
 #include "core/Event.h"
@@ -6,6 +9,7 @@
 
 #include <cstdint>
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace Tarn
@@ -22,21 +26,22 @@ namespace StateMachines
 	class RangedComponent;
 
 	// Advances every behaviour component once per call of Update. The components hold
-	// numbers; the routines live here, one per behaviour kind, chosen by mAI.
+	// numbers; the routine tables, filled by the behaviour families, say what runs.
 	class StateMachineManager : public Tarn::GameComponent
 	{
 		TARN_CLASS_NAME( StateMachineManager )
 
 	public:
 		// A behaviour routine: the manager, the component of its list, the frame's dt.
-		using Routine = void ( * )( StateMachineManager& manager, Tarn::ObjectComponent& component, float dt );
+		using RoutineFunction = void ( * )( StateMachineManager& manager, Tarn::ObjectComponent& component, float dt );
 
 		struct RoutineEntry
 		{
 			const char* mName = "";
-			Routine mRun = nullptr;
-			// The owner's components the routine works on; an owner lacking one is the
-			// level author's error and its machine is skipped.
+			RoutineFunction mRun = nullptr;
+			// The owner's components the routine cannot work without; an owner lacking one
+			// is the level author's error and its machine is skipped. A component the
+			// routine can do without is not listed.
 			std::vector<Tarn::HashedName> mNeeds;
 		};
 
@@ -62,22 +67,30 @@ namespace StateMachines
 		// ranged guards.
 		void RunMachines( float dt );
 
-		// Calls every handler of the message list with the message number.
+		// Calls every handler of the message list with the message number (Message::Code).
 		void RaiseMessage( int32_t message ) { mOnMessage.Raise( message ); }
-		// The manager's own handler: 26 dismisses the movement prompt and shows the beam
-		// prompt, 27 dismisses the beam prompt.
+		// The manager's own handler: the tutorial prompts answer the messages.
 		void OnMessage( int32_t message );
 
-		// The routine table. The routines of the enemies, switches, gates and bosses are
-		// filed here under their mAI values; until they are built the entries do nothing.
+		// Filing, by the behaviour families when the manager is built: each routine under
+		// its code (Routine::Code) in the table of its list. A code filed twice is an
+		// error, logged; the first filing stands.
+		void FileMachineRoutine( int32_t code, RoutineEntry entry ) { File( mMachineRoutines, code, std::move( entry ) ); }
+		void FileGateRoutine( int32_t code, RoutineEntry entry ) { File( mGateRoutines, code, std::move( entry ) ); }
+		void FileMineRoutine( int32_t code, RoutineEntry entry ) { File( mMineRoutines, code, std::move( entry ) ); }
+		void FileSwitchRoutine( RoutineEntry entry ) { File( mSwitchRoutines, kOnlyRoutine, std::move( entry ) ); }
+		void FileRangedRoutine( RoutineEntry entry ) { File( mRangedRoutines, kOnlyRoutine, std::move( entry ) ); }
+
+		// The tables as filed. An entry may stand without its routine yet (it names what
+		// the routine will need); such machines stay as they are.
 		RoutineEntry& MachineRoutine( int32_t ai ) { return mMachineRoutines[ai]; }
 		RoutineEntry& GateRoutine( int32_t ai ) { return mGateRoutines[ai]; }
 		RoutineEntry& MineRoutine( int32_t ai ) { return mMineRoutines[ai]; }
-		RoutineEntry& SwitchRoutine() { return mSwitchRoutine; }
-		RoutineEntry& RangedRoutine() { return mRangedRoutine; }
-		bool HasMachineRoutine( int32_t ai ) const { return mMachineRoutines.count( ai ) != 0; }
-		bool HasGateRoutine( int32_t ai ) const { return mGateRoutines.count( ai ) != 0; }
-		bool HasMineRoutine( int32_t ai ) const { return mMineRoutines.count( ai ) != 0; }
+		RoutineEntry& SwitchRoutine() { return mSwitchRoutines[kOnlyRoutine]; }
+		RoutineEntry& RangedRoutine() { return mRangedRoutines[kOnlyRoutine]; }
+		const std::map<int32_t, RoutineEntry>& MachineRoutines() const { return mMachineRoutines; }
+		const std::map<int32_t, RoutineEntry>& GateRoutines() const { return mGateRoutines; }
+		const std::map<int32_t, RoutineEntry>& MineRoutines() const { return mMineRoutines; }
 
 		const std::vector<StateMachineComponent*>& Machines() const { return mMachines; }
 		const std::vector<SwitchComponent*>& Switches() const { return mSwitches; }
@@ -108,13 +121,20 @@ namespace StateMachines
 			}
 		}
 
+		// The switch and ranged lists run one routine whatever their components hold.
+		static constexpr int32_t kOnlyRoutine = 0;
+
+		static void File( std::map<int32_t, RoutineEntry>& table, int32_t code, RoutineEntry entry );
 		// Runs the entry when there is one and the owner carries what it needs.
 		void Run( const RoutineEntry* entry, Tarn::ObjectComponent& component, float dt );
+		// Runs, for each component of a list, the routine its code files.
+		template <typename Component>
+		void RunByCode( const std::vector<Component*>& list, const std::map<int32_t, RoutineEntry>& table, float dt );
 
 		std::map<int32_t, RoutineEntry> mMachineRoutines;
 		std::map<int32_t, RoutineEntry> mGateRoutines;
 		std::map<int32_t, RoutineEntry> mMineRoutines;
-		RoutineEntry mSwitchRoutine;
-		RoutineEntry mRangedRoutine;
+		std::map<int32_t, RoutineEntry> mSwitchRoutines;
+		std::map<int32_t, RoutineEntry> mRangedRoutines;
 	};
 }

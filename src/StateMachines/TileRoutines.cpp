@@ -5,65 +5,22 @@
 #include "Graphics/MeshComponent.h"
 #include "Physics/TransformComponent.h"
 #include "StateMachines/MineComponent.h"
+#include "StateMachines/MirrorRoutines.h"
+#include "StateMachines/RoutineFamily.h"
 #include "Utilities/Random.h"
-
-#include <utility>
 
 namespace StateMachines
 {
 	namespace
 	{
-		constexpr float kArrivedSq = 0.1f;
-
-		// The patrol of mirrors and tiles, by velocity: the physics moves them.
-		void Drift( MineComponent& machine, float dt )
+		void FileTileRoutines( StateMachineManager& manager )
 		{
-			auto* transform = machine.mOwner->GetComponent<Tarn::TransformComponent>();
-			if ( !transform )
-				return;
-			if ( machine.mState == STATE_NORMAL )
-			{
-				switch ( machine.mInnerState )
-				{
-				case INNER_STATE_ON_ENTER:
-					// Without patrol points it stays where it is.
-					if ( machine.mPatrols )
-						machine.mInnerState = INNER_STATE_ON_UPDATE;
-					break;
-				case INNER_STATE_ON_UPDATE:
-				{
-					const Tarn::Vector2 toward = machine.mPatrol[0] - transform->mPosition;
-					const float distanceSq = Tarn::LengthSquared( toward );
-					if ( distanceSq <= kArrivedSq )
-						machine.mInnerState = INNER_STATE_ON_EXIT;
-					else
-						transform->mVelocity = toward * ( 1.0f / std::sqrt( distanceSq ) );
-					break;
-				}
-				case INNER_STATE_ON_EXIT:
-					std::swap( machine.mPatrol[0], machine.mPatrol[1] );
-					if ( machine.mWait )
-						machine.mState = STATE_PAUSE;
-					machine.mInnerState = INNER_STATE_ON_ENTER;
-					break;
-				}
-			}
-			else if ( machine.mState == STATE_PAUSE )
-			{
-				StepStateProtocol(
-				    machine, dt,
-				    [transform]( MineComponent& m ) {
-					    m.mStateTimer = 0.0f;
-					    transform->mVelocity = Tarn::Vector2();
-				    },
-				    []( MineComponent& m, float step ) {
-					    m.mStateTimer += step;
-					    return m.mStateTimer >= m.mWaitTimer;
-				    },
-				    []( MineComponent& ) -> int32_t { return STATE_NORMAL; } );
-			}
+			manager.FileMineRoutine( Routine::GleamTile,
+			                         MakeRoutine( "gleam tile", &RunGleamTile, { Needs::Transform, Needs::Mesh, Needs::Animation } ) );
 		}
 	}
+
+	KELVANE_ROUTINE_FAMILY( FileTileRoutines )
 
 	float& GleamThreshold()
 	{
@@ -85,15 +42,10 @@ namespace StateMachines
 			mesh->SetTexture( kGleamTexture );
 	}
 
-	void RunDriftingMirror( StateMachineManager&, Tarn::ObjectComponent& component, float dt )
-	{
-		Drift( static_cast<MineComponent&>( component ), dt );
-	}
-
 	void RunGleamTile( StateMachineManager&, Tarn::ObjectComponent& component, float dt )
 	{
 		auto& machine = static_cast<MineComponent&>( component );
-		Drift( machine, dt );
+		DriftAlongPatrol( machine, dt );
 		// Lit, it holds still under the beam instead of sliding on along its patrol.
 		if ( machine.mState == STATE_NONE )
 			if ( auto* transform = machine.mOwner->GetComponent<Tarn::TransformComponent>() )

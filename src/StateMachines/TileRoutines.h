@@ -1,4 +1,6 @@
 #pragma once
+// Gleam tiles: prisms that drift as mirrors do and gleam now and then while unlit, and
+// the gleam threshold they share with the switches. Filed into the mine table here.
 
 #include "StateMachines/StateMachineManager.h"
 
@@ -9,10 +11,7 @@ namespace Tarn
 
 namespace StateMachines
 {
-	// mAI 9, on a mirror: drifts between its two patrol points at one unit a second,
-	// waiting at each end when it is told to.
-	void RunDriftingMirror( StateMachineManager& manager, Tarn::ObjectComponent& component, float dt );
-	// mAI 24, on a prism: drifts as a mirror does, gleams now and then while it is
+	// Routine::GleamTile, on a prism: drifts as a mirror does, gleams now and then while it is
 	// unlit, and takes back its unlit look once the beam has left it.
 	void RunGleamTile( StateMachineManager& manager, Tarn::ObjectComponent& component, float dt );
 

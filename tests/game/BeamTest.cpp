@@ -17,8 +17,10 @@
 #include "Physics/LineComponent.h"
 #include "Physics/TransformComponent.h"
 #include "StateMachines/MineComponent.h"
+#include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "StateMachines/TileRoutines.h"
+#include "core/MathConstants.h"
 #include "core/Services.h"
 #include "support/InputHarness.h"
 #include "support/LevelFiles.h"
@@ -29,7 +31,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <numbers>
 
 namespace
 {
@@ -37,10 +38,10 @@ namespace
 	using StateMachines::MineComponent;
 	using Tarn::BeamComponent;
 	using Tarn::HashedName;
+	using Tarn::kPi;
 	using Tarn::TransformComponent;
 	using Tarn::Vector2;
 
-	constexpr float kPi = std::numbers::pi_v<float>;
 	constexpr float kDt = 0.016f;
 
 	// A mine as the enemies will build it: the beam knows it by its type name.
@@ -153,7 +154,7 @@ namespace
 			mine->mType = HashedName( "Mine" );
 			Collider( name ).mCollisionType = CollisionComponent::CIRCLE;
 			Collider( name ).mCollisionData = { 0.5f, 0.0f };
-			Machine( name ).mAI = 6;
+			Machine( name ).mAI = StateMachines::Routine::BlueMine;
 			Machine( name ).mState = StateMachines::STATE_NORMAL;
 			Tarn::Services::Get<Physics::CollisionManager>()->Register( &Collider( name ) );
 			Transform( name ).mActive = true;
@@ -573,7 +574,7 @@ namespace
 	{
 		Tarn::Object* mirror = MakeMirror( "Mirror1", { 0, 0 }, 0.0f );
 		MineComponent& machine = Machine( "Mirror1" );
-		EXPECT_EQ( machine.mAI, 9 );
+		EXPECT_EQ( machine.mAI, StateMachines::Routine::DriftingMirror );
 		machine.mPatrols = true;
 		machine.mWait = true;
 		machine.mWaitTimer = 0.5f;

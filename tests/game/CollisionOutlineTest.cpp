@@ -12,6 +12,7 @@
 #include "Platform/TweakBar.h"
 #include "Utilities/FileSystem.h"
 #include "core/Matrices.h"
+#include "core/MathConstants.h"
 #include "core/Services.h"
 #include "support/InputHarness.h"
 #include "support/TempFolder.h"
@@ -27,7 +28,7 @@ namespace
 	using Tarn::CollisionDebugComponent;
 	using Tarn::DebugToolsManager;
 	using Physics::CollisionComponent;
-	constexpr float kPi = 3.14159265f;
+	using Tarn::kPi;
 
 	// A collider with an outline, as the game's objects carry one.
 	class Outlined : public Tarn::Object

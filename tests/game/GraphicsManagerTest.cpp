@@ -2,6 +2,7 @@
 #include "Graphics/GraphicsManager.h"
 #include "Platform/RecordingRenderDevice.h"
 #include "Platform/TweakBar.h"
+#include "core/MathConstants.h"
 #include "core/Services.h"
 #include "support/LogCapture.h"
 
@@ -137,7 +138,7 @@ namespace
 		// Right of centre is +x, below centre is -y, and the plane z = 0 lies 25 units
 		// away behind a pi/4 field of view.
 		const glm::vec2 right = mGraphics->ScreenToWorld( 1280.0f, 360.0f );
-		const float halfHeight = 25.08f * std::tan( 0.7853982f / 2.0f );
+		const float halfHeight = 25.08f * std::tan( Tarn::kPi / 4.0f / 2.0f );
 		EXPECT_NEAR( right.x, halfHeight * 1280.0f / 720.0f, 0.2f );
 		EXPECT_LT( mGraphics->ScreenToWorld( 640.0f, 700.0f ).y, -5.0f );
 	}

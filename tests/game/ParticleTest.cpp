@@ -13,6 +13,7 @@
 #include "Platform/RecordingRenderDevice.h"
 #include "Platform/TweakBar.h"
 #include "Utilities/FileSystem.h"
+#include "core/MathConstants.h"
 #include "core/Services.h"
 #include "support/LogCapture.h"
 #include "support/TempFolder.h"
@@ -452,7 +453,7 @@ namespace
 		EXPECT_FLOAT_EQ( emitter.mEmitCurrentTimer, 0.0f );
 		EXPECT_NEAR( emitter.mEmitPosition.X, 0.0f, 1e-6f );
 		EXPECT_NEAR( emitter.mEmitPosition.Y, 0.45f, 1e-6f );
-		EXPECT_NEAR( emitter.mAngleMain, 1.5707964f - 0.5f, 1e-6f );
+		EXPECT_NEAR( emitter.mAngleMain, Tarn::kPi * 0.5f - 0.5f, 1e-6f );
 		EXPECT_EQ( emitter.mPixelShaderColorStart, owner->Mesh().mColour );
 
 		// At the owner itself there is no direction: no position divided by zero.

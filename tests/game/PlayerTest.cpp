@@ -16,8 +16,10 @@
 #include "StateMachines/GateComponent.h"
 #include "StateMachines/MineComponent.h"
 #include "StateMachines/PlayerRoutines.h"
+#include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "StateMachines/StateMachineManager.h"
+#include "core/MathConstants.h"
 #include "core/Services.h"
 #include "support/InputHarness.h"
 #include "support/TempFolder.h"
@@ -130,11 +132,13 @@ namespace
 		EXPECT_EQ( physics->mPlayerPosition, &Transform().mPosition );
 		EXPECT_EQ( collisions->GetPlayerCollider(), &Collider() );
 		EXPECT_TRUE( keyboard->mOnKeyHeld.IsSubscribed( mPlayer, &Player::OnKeyHeld ) );
+		EXPECT_EQ( Tarn::FindPlayer(), mPlayer );
 
 		Player* gone = mPlayer;
 		Tarn::ObjectManager::Instance().DestroyObject( "Player1" );
 		Tarn::ObjectManager::Instance().ProcessDestroyQueue();
 		mPlayer = nullptr;
+		EXPECT_EQ( Tarn::FindPlayer(), nullptr );
 		EXPECT_EQ( physics->mPlayerPosition, nullptr );
 		EXPECT_EQ( collisions->GetPlayerCollider(), nullptr );
 		EXPECT_TRUE( bars->Stats().empty() );
@@ -231,6 +235,24 @@ namespace
 		EXPECT_FLOAT_EQ( Transform().mVelocity.X, -5.0f );
 	}
 
+	TEST_F( PlayerInGame, ASparkOrAKindWithoutAContactRowLeavesTheShipAlone )
+	{
+		Collider().mInvulnerable = false;
+		Transform().mVelocity = { 1.0f, 2.0f };
+		for ( const char* kind : { "SwitchEffect", "Wall", "" } )
+		{
+			Tarn::Object* other = Touching( kind, ( std::string( "Thing" ) + kind ).c_str() );
+			ASSERT_NE( other, nullptr ) << kind;
+			other->GetComponent<TransformComponent>()->mVelocity = { -9.0f, 0.0f };
+			other->GetComponent<StateMachineComponent>()->mActionFlag = true;
+			mPlayer->OnCollisionStay( other->GetComponent<CollisionComponent>() );
+		}
+		EXPECT_FLOAT_EQ( Health(), 100.0f );
+		EXPECT_FLOAT_EQ( Transform().mVelocity.X, 1.0f );
+		EXPECT_FLOAT_EQ( Transform().mVelocity.Y, 2.0f );
+		EXPECT_FALSE( Collider().mInvulnerable );
+	}
+
 	TEST_F( PlayerInGame, AMineIsLitByTouchAndHurtsOnlyWhileExploding )
 	{
 		Tarn::Object* mine = Touching( "Mine", "Mine1" );
@@ -292,7 +314,7 @@ namespace
 		ASSERT_TRUE( gate && guard );
 		auto* gateMachine = gate->GetComponent<StateMachines::GateComponent>();
 		auto* guardMachine = guard->GetComponent<StateMachineComponent>();
-		guardMachine->mAI = 2;
+		guardMachine->mAI = StateMachines::Routine::Guard;
 		guardMachine->mState = StateMachines::STATE_SEEK;
 		gateMachine->mState = StateMachines::STATE_DIE;
 		Collider().mInvulnerable = false;
@@ -382,7 +404,7 @@ namespace
 		ASSERT_NE( body, nullptr );
 		auto* machine = body->GetComponent<StateMachineComponent>();
 		ASSERT_NE( machine, nullptr );
-		EXPECT_EQ( machine->mAI, 1 );
+		EXPECT_EQ( machine->mAI, StateMachines::Routine::PlayerHalo );
 		EXPECT_EQ( body->GetComponent<Graphics::MeshComponent>()->mDrawOrder, 3 );
 		auto* machines = Tarn::Services::Get<StateMachines::StateMachineManager>();
 		auto* bodyTransform = body->GetComponent<TransformComponent>();
@@ -390,7 +412,7 @@ namespace
 		Transform().mPosition = { 3.0f, -4.0f };
 		Transform().mVelocity = { 2.0f, 0.0f };
 		Transform().mXScaleFactor = 1.5f;
-		const float pi = 3.14159265f;
+		const float pi = Tarn::kPi;
 		float turned = 0.0f;
 		bodyTransform->mDirection = 0.0f;
 		StateMachines::RunPlayerHalo( *machines, *machine, 0.5f );

@@ -6,9 +6,8 @@
 #include "Physics/CollisionComponent.h"
 #include "Physics/LineComponent.h"
 #include "Physics/TransformComponent.h"
+#include "core/MathConstants.h"
 #include "support/TempFolder.h"
-
-#include <numbers>
 
 namespace KelvaneTest
 {
@@ -116,7 +115,7 @@ namespace KelvaneTest
 
 	void BuildFirstLevel( Tarn::LevelObject& level )
 	{
-		constexpr float pi = std::numbers::pi_v<float>;
+		constexpr float pi = Tarn::kPi;
 		// An arena of 36 x 20 world units: all of it in view of the camera.
 		AddBound( level, "BoundBottom", { -18, -10 }, { 18, -10 }, pi );
 		AddBound( level, "BoundTop", { 18, 10 }, { -18, 10 }, 0.0f );

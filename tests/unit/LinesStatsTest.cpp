@@ -7,12 +7,11 @@
 #include "Physics/TransformComponent.h"
 #include "Platform/TweakBar.h"
 #include "Utilities/FileSystem.h"
+#include "core/MathConstants.h"
 #include "core/Services.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <numbers>
 
 namespace
 {
@@ -64,7 +63,7 @@ namespace
 		Fighter* mirror = Make( "Mirror9", "TestFighter" );
 		Physics::LineComponent& line = mirror->Line();
 		line.mScale = 4.0f;
-		line.Rotate( std::numbers::pi_v<float> / 2.0f );
+		line.Rotate( Tarn::kPi / 2.0f );
 		EXPECT_NEAR( line.mPt1.X, 0.0f, 1e-6f );
 		EXPECT_NEAR( line.mPt1.Y, 2.0f, 1e-6f );
 		EXPECT_NEAR( line.mPt2.Y, -2.0f, 1e-6f );

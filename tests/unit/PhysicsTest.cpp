@@ -5,6 +5,7 @@
 #include "support/LogCapture.h"
 
 #include <glm/vec4.hpp>
+#include "core/MathConstants.h"
 #include "core/Matrices.h"
 
 #include <gtest/gtest.h>
@@ -122,7 +123,7 @@ namespace
 		TransformComponent& beyond = Make( "Mirror" );
 		TransformComponent& short_ = Make( "Mirror" );
 		TransformComponent& negative = Make( "Mirror" );
-		full.mDirection = 6.2831855f;
+		full.mDirection = 2.0f * Tarn::kPi;
 		beyond.mDirection = 7.0f;
 		short_.mDirection = 6.28f;
 		negative.mDirection = -7.0f;
@@ -153,7 +154,7 @@ namespace
 		TransformComponent& t = Make( "SomethingElse" );
 		t.mXScaleFactor = 2.0f;
 		t.mYScaleFactor = 3.0f;
-		t.mDirection = 3.14159265f / 2.0f;
+		t.mDirection = Tarn::kPi / 2.0f;
 		t.mPosition = { 10.0f, 5.0f };
 		t.UpdateWorldMatrix();
 		// (1, 1) scaled to (2, 3), turned a quarter to (-3, 2), moved to (7, 7).
