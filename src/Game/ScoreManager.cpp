@@ -2,7 +2,7 @@
 
 #include "Core/GameTime.h"
 #include "Core/Object.h"
-#include "Core/ObjectManager.h"
+#include "Game/Player.h"
 #include "GameStates/LevelManager.h"
 #include "Physics/StatsComponent.h"
 #include "StateMachines/StateMachineComponent.h"
@@ -23,12 +23,6 @@ namespace Tarn
 		constexpr int32_t kPointsPerHealth = 10;
 		constexpr int32_t kUnscratchedBonus = 300;
 		constexpr float kPointsPerSecond = 100.0f;
-
-		Object* FindPlayer()
-		{
-			static const HashedName kPlayer( "Player1" );
-			return ObjectManager::Instance().GetObject( kPlayer );
-		}
 	}
 
 	void ScoreManager::Initialise() { ResetForNewRun(); }
