@@ -73,9 +73,7 @@ namespace Graphics
 	{
 		mView = nullptr;
 		mPlayerPosition = nullptr;
-		if ( mTweakBar )
-			TwDeleteBar( static_cast<TwBar*>( mTweakBar ) );
-		mTweakBar = nullptr;
+		DeleteTweakBar();
 	}
 
 	bool Camera::Load()

@@ -21,7 +21,6 @@ namespace
 	using KelvaneTest::ReadWholeFile;
 	using KelvaneTest::WriteWholeFile;
 	using Tarn::HashedName;
-	using Tarn::Property::ReadBool;
 	using namespace Tarn::ValueText;
 
 	TEST( ValueText, FloatsIntegersAndBooleans )
@@ -57,23 +56,16 @@ namespace
 		explicit GaugeComponent( Tarn::Object* owner ) : ObjectComponent( owner ) {}
 		void Initialise() override {}
 		void Shutdown() override {}
-		void Serialise( Tarn::ResourceRecord& record ) override
+		const Tarn::ComponentProperties& Properties() const override
 		{
-			Tarn::Serialiser& serialiser = Tarn::Serialiser::Instance();
-			pugi::xml_node node = serialiser.BeginComponent( mType );
-			Tarn::Property::WriteColour( node, "Tint", "mTint", mTint );
-			Tarn::Property::WriteInt( node, "Level", "mLevel", mLevel );
-			Tarn::Property::WriteString( node, "Label", "mLabel", mLabel );
-			Tarn::Property::WriteBool( node, "Lit", "mLit", mLit );
-			serialiser.SaveComponent( record );
-		}
-		void Deserialise( Tarn::ResourceRecord& record ) override
-		{
-			const pugi::xml_node node = Tarn::Serialiser::Instance().LoadComponent( record );
-			mTint = Tarn::Property::ReadColour( node, "Tint", "mTint" );
-			mLevel = Tarn::Property::ReadInt( node, "Level", "mLevel" );
-			mLabel = Tarn::Property::ReadString( node, "Label", "mLabel" );
-			mLit = Tarn::Property::ReadBool( node, "Lit", "mLit" );
+			using P = Tarn::Declare<GaugeComponent>;
+			static const Tarn::ComponentProperties kProperties = {
+				P::Compound( "Tint", "mTint", &GaugeComponent::mTint, Tarn::Parts::kRGBA ),
+				P::Int( "Level", "mLevel", &GaugeComponent::mLevel ),
+				P::String( "Label", "mLabel", &GaugeComponent::mLabel ),
+				P::Bool( "Lit", "mLit", &GaugeComponent::mLit ),
+			};
+			return kProperties;
 		}
 
 		Tarn::Colour mTint;
