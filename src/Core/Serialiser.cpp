@@ -102,15 +102,15 @@ namespace Tarn
 			serialiser.WritePending();
 	}
 
-	Serialiser::Exchange& Serialiser::ExchangeFor( const std::string& path )
+	Serialiser::Exchange& Serialiser::ExchangeFor( std::string_view path )
 	{
 		auto found = mExchanges.find( path );
 		if ( found == mExchanges.end() )
-			found = mExchanges.emplace( path, std::make_unique<Exchange>() ).first;
+			found = mExchanges.emplace( std::string( path ), std::make_unique<Exchange>() ).first;
 		return *found->second;
 	}
 
-	Serialiser::Exchange* Serialiser::Pending( const std::string& path )
+	Serialiser::Exchange* Serialiser::Pending( std::string_view path )
 	{
 		const auto found = mExchanges.find( path );
 		return found != mExchanges.end() && found->second->mPending ? found->second.get() : nullptr;
@@ -266,14 +266,14 @@ namespace Tarn
 			LOG_ERROR( "Cannot append " << ( file ? file : "" ) << ": no element is being written." );
 			return;
 		}
-		const std::string path = file ? file : "";
+		const std::string_view path = file ? file : "";
 		const pugi::xml_document* contents = nullptr;
 		pugi::xml_document read;
 		if ( const Exchange* exchange = Pending( path ) )
 			contents = &exchange->mFragment;
 		else
 		{
-			LoadDocument( read, path );
+			LoadDocument( read, std::string( path ) );
 			contents = &read;
 		}
 		for ( pugi::xml_node node : contents->children() )

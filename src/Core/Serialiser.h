@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace Tarn
@@ -107,9 +108,9 @@ namespace Tarn
 
 		Serialiser() = default;
 
-		Exchange& ExchangeFor( const std::string& path );
+		Exchange& ExchangeFor( std::string_view path );
 		// The exchange of the path when it holds a fragment handed over in this batch.
-		Exchange* Pending( const std::string& path );
+		Exchange* Pending( std::string_view path );
 		// Empties the fragment, and forgets an object root taken from it.
 		void Empty( Exchange& exchange );
 		void HandOver( Exchange& exchange );

@@ -11,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
+#include <limits>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -45,6 +48,29 @@ namespace
 		EXPECT_TRUE( ToBool( "untrue" ) );
 		EXPECT_FALSE( ToBool( "" ) );
 		EXPECT_FALSE( ToBool( nullptr ) );
+	}
+
+	// Floats are formatted without a stream, but exactly as a stream formats them.
+	TEST( ValueText, FloatsAreWrittenAsADefaultStreamWritesThem )
+	{
+		std::vector<float> values = { 0.0f, -0.0f, 0.1f, 1e6f, 1e-5f, 123.456789f, 999999.5f, 1e38f,
+		                              std::numeric_limits<float>::min(), std::numeric_limits<float>::denorm_min(),
+		                              std::numeric_limits<float>::max(), std::numeric_limits<float>::infinity(),
+		                              -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN(),
+		                              -std::numeric_limits<float>::quiet_NaN() };
+		// And a spread over every exponent, from bit patterns.
+		for ( uint32_t bits = 0; bits < 0xFFFFFFFFu - 0x01000193u; bits += 0x01000193u )
+		{
+			float value;
+			std::memcpy( &value, &bits, sizeof( value ) );
+			values.push_back( value );
+		}
+		for ( float value : values )
+		{
+			std::ostringstream stream;
+			stream << static_cast<double>( value );
+			EXPECT_EQ( FromFloat( value ), stream.str() );
+		}
 	}
 
 	// A component with one property of every other kind, to travel beside the transform.
@@ -289,6 +315,46 @@ namespace
 		serialiser.ExtractObject( "Nobody" );
 		extracted.load_file( mObjectFile->mPath.c_str() );
 		EXPECT_FALSE( extracted.document_element() );
+	}
+
+	// While a load or save is open its fragments pass in memory; each exchange file is
+	// written when it ends, with the last fragment of its type.
+	TEST_F( ExchangeFiles, InABatchFragmentsPassInMemoryAndTheFilesAreWrittenAtTheEnd )
+	{
+		Tarn::FileSystem& files = Tarn::FileSystem::Instance();
+		const std::vector<std::string> paths = { mObjectFile->mPath, files.GetResource( "TransformComponent" )->mPath,
+			                                     files.GetResource( "TestGauge" )->mPath };
+		for ( const std::string& path : paths )
+			WriteWholeFile( path, "<Before/>" );
+		Mover* first = Make( "Mover1" );
+		Mover* second = Make( "Mover2" );
+		Mover* reader = Make( "Mover3" );
+		first->Transform().mPosition = { 1, 1 };
+		second->Transform().mPosition = { 2, -2 };
+		second->Gauge().mLevel = 44;
+		{
+			const Tarn::Serialiser::Batch batch;
+			first->Serialise( *mObjectFile );
+			second->Serialise( *mObjectFile );
+			{
+				const Tarn::Serialiser::Batch nested;
+				reader->Deserialise( *mObjectFile );
+			}
+			for ( const std::string& path : paths )
+				EXPECT_EQ( ReadWholeFile( path ), "<Before/>" ) << path << " is written only when the batch ends";
+			EXPECT_EQ( reader->Transform().mPosition, Tarn::Vector2( 2, -2 ) ) << "read from what was handed over";
+			EXPECT_EQ( reader->Gauge().mLevel, 44 );
+		}
+		pugi::xml_document written;
+		ASSERT_TRUE( written.load_file( mObjectFile->mPath.c_str() ) );
+		EXPECT_STREQ( written.document_element().attribute( "ObjectName" ).value(), "Mover2" );
+		const std::string transform = ReadWholeFile( paths[1] );
+		EXPECT_NE( transform.find( "<Position mPosition.X=\"2\" mPosition.Y=\"-2\" />" ), std::string::npos ) << transform;
+		EXPECT_NE( ReadWholeFile( paths[2] ).find( "mLevel=\"44\"" ), std::string::npos );
+
+		// Outside a batch, each step writes its file at once.
+		first->Transform().Serialise( *files.GetResource( "TransformComponent" ) );
+		EXPECT_NE( ReadWholeFile( paths[1] ).find( "mPosition.X=\"1\"" ), std::string::npos );
 	}
 
 	TEST_F( ExchangeFiles, AppendingNeedsAnElementBeingWritten )
