@@ -73,7 +73,7 @@ namespace Tarn
 		return false;
 	}
 
-	bool Serialiser::SaveDocument( const pugi::xml_document& document, const std::string& path )
+	bool Serialiser::SaveDocument( const pugi::xml_document& document, const std::string& path, FileSystem::Replace replace )
 	{
 		if ( path.empty() )
 			return false;
@@ -90,7 +90,7 @@ namespace Tarn
 		text.clear();
 		Appender appender( text );
 		document.save( appender );
-		return FileSystem::WriteFileAtomically( FileSystem::ResolvePath( path ), text );
+		return FileSystem::WriteFileAtomically( FileSystem::ResolvePath( path ), text, replace );
 	}
 
 	Serialiser::Batch::Batch() { ++Instance().mBatchDepth; }
@@ -132,14 +132,14 @@ namespace Tarn
 
 	void Serialiser::WritePending()
 	{
-		// No fsync: the exchange files only show what passed last; a level file itself is
-		// saved atomically by its own save.
+		// The exchange files only show what passed last: replaced quickly, never flushed
+		// to the disk. A level file is saved durably by its own save.
 		for ( auto& [path, exchange] : mExchanges )
 		{
 			if ( !exchange->mPending )
 				continue;
 			exchange->mPending = false;
-			SaveDocument( exchange->mFragment, path );
+			SaveDocument( exchange->mFragment, path, FileSystem::Replace::Quickly );
 		}
 	}
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Utilities/FileSystem.h"
 #include "core/HashedName.h"
 #include "core/Noncopyable.h"
 
@@ -15,8 +16,6 @@
 
 namespace Tarn
 {
-	struct ResourceRecord;
-
 	// The text of a value in the XML form shared by every object and component.
 	namespace ValueText
 	{
@@ -96,7 +95,8 @@ namespace Tarn
 		// the path; an empty file is an empty document without one.
 		static bool LoadDocument( pugi::xml_document& document, const std::string& path );
 		// Saves through a temporary file, so a failed save keeps the old content.
-		static bool SaveDocument( const pugi::xml_document& document, const std::string& path );
+		static bool SaveDocument( const pugi::xml_document& document, const std::string& path,
+		                          FileSystem::Replace replace = FileSystem::Replace::Durably );
 
 	private:
 		struct Exchange
