@@ -55,6 +55,7 @@ namespace Graphics
 	protected:
 		// The texture named in the file is looked up once it is read.
 		void OnDeserialised( const pugi::xml_node& element ) override;
+
 		Platform::RenderDevice* Device() const { return mPtrToDevicePtr ? *mPtrToDevicePtr : nullptr; }
 		void FillVertices();
 

@@ -5,7 +5,6 @@
 #include "StateMachines/StateMachineManager.h"
 #include "core/Services.h"
 
-
 namespace StateMachines
 {
 	TARN_REGISTER_COMPONENT_TYPE( GateComponent )
