@@ -38,6 +38,23 @@ namespace
 	using Tarn::VertexComponent;
 	namespace Colour = StateMachines::ColourCode;
 
+	// A boss part whose caster comes before its transform in its list.
+	class CasterFirst : public Object
+	{
+	public:
+		explicit CasterFirst( const char* name )
+		{
+			mType = Tarn::HashedName( "BossPart" );
+			mName = Tarn::HashedName( name );
+		}
+		void Initialise() override
+		{
+			static const char* const kComponents[] = { "VertexComponent", "TransformComponent", "MeshComponent" };
+			mComponents.AddComponents( kComponents );
+		}
+		void Shutdown() override {}
+	};
+
 	class ConesInPlay : public testing::Test
 	{
 	protected:
@@ -306,5 +323,20 @@ namespace
 		EXPECT_EQ( light->GetTextureName(), Tarn::LightEmitterComponent::kTexture );
 		EXPECT_EQ( light->mColourKind, 1 );
 		EXPECT_EQ( light->mColour, ( Tarn::Colour{ 2, 1, 1, 1 } ) );
+	}
+
+	TEST_F( ConesInPlay, AHandsCasterIsOutlinedByItsTransformAndLaunchedDebrisShowsItsCaster )
+	{
+		// A hand starts scaled 3 x 3 at (10, 0): its caster's half-size is 3 x 0.5 x 0.75.
+		CasterFirst hand( "Hand1" );
+		hand.Initialise();
+		EXPECT_EQ( hand.GetComponent<VertexComponent>()->mCorners[0], Vector2( 8.875f, 1.125f ) );
+
+		CasterFirst rock( "Asteroid1" );
+		rock.Initialise();
+		auto& caster = *rock.GetComponent<VertexComponent>();
+		caster.mVisible = false;
+		mPhysics.LaunchDebris( { 1, 2 }, 0.0f );
+		EXPECT_TRUE( caster.mVisible );
 	}
 }
