@@ -183,6 +183,7 @@ namespace Tarn
 	void ShadowManager::Shutdown()
 	{
 		mVertices.clear();
+		mLitCones.clear();
 		mPhysics = nullptr;
 	}
 
@@ -240,15 +241,13 @@ namespace Tarn
 
 	void ShadowManager::ApplyLight()
 	{
-		std::vector<const VertexComponent*> cones;
+		std::vector<const VertexComponent*>& cones = mLitCones;
+		cones.clear();
 		for ( const VertexComponent* vertex : mVertices )
 			if ( vertex->mLit && vertex->GetOwner() && MeshVisible( *vertex->GetOwner() ) )
 				cones.push_back( vertex );
-		auto lights = [&cones]( const Vector2& point ) -> const VertexComponent* {
-			for ( const VertexComponent* cone : cones )
-				if ( cone->InCone( point ) )
-					return cone;
-			return nullptr;
+		auto lit = [&cones]( const Vector2& point ) {
+			return std::any_of( cones.begin(), cones.end(), [&point]( const VertexComponent* cone ) { return cone->InCone( point ); } );
 		};
 
 		if ( Physics::PhysicsManager* physics = Physics() )
@@ -258,7 +257,7 @@ namespace Tarn
 				{
 					Object* owner = transform ? transform->GetOwner() : nullptr;
 					const LitEffect* effect = owner ? EffectOn( *owner ) : nullptr;
-					if ( effect && transform->mActive && lights( transform->mPosition ) )
+					if ( effect && transform->mActive && lit( transform->mPosition ) )
 						effect->mApply( *owner );
 				}
 
@@ -272,18 +271,19 @@ namespace Tarn
 					continue;
 				// Every cone that lights it has its say, in turn; only a switch that no cone
 				// lights is unlit, so a second cone never undoes the first.
-				bool lit = false;
+				bool reached = false;
 				for ( const VertexComponent* cone : cones )
 					if ( cone->InCone( transform->mPosition ) )
 					{
-						lit = true;
+						reached = true;
 						Charge( *target, *cone );
 					}
-				if ( !lit )
+				if ( !reached )
 					target->mChargeColour = StateMachines::ColourCode::Unlit;
 			}
 		}
 
+		cones.clear();
 		// Put out until the beam lights it again; what was lit shows in the next draw.
 		for ( VertexComponent* vertex : mVertices )
 			if ( vertex->mLit )

@@ -84,6 +84,8 @@ namespace Tarn
 		Physics::PhysicsManager* Physics();
 
 		std::vector<VertexComponent*> mVertices;
+		// The cones lit in the update in progress; its room is kept from one update to the next.
+		std::vector<const VertexComponent*> mLitCones;
 		Physics::PhysicsManager* mPhysics = nullptr;
 	};
 }
