@@ -3,6 +3,7 @@
 #include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
 #include "StateMachines/StateMachineManager.h"
+#include "StateMachines/SwitchLinks.h"
 #include "core/Services.h"
 
 namespace StateMachines
@@ -35,7 +36,7 @@ namespace StateMachines
 
 	void SwitchComponent::Initialise()
 	{
-		mClaimant = nullptr;
+		Unlink( *this );
 		mState = STATE_NORMAL;
 		mInnerState = INNER_STATE_ON_ENTER;
 		mCurrPhase = 1;
@@ -46,6 +47,8 @@ namespace StateMachines
 
 	void SwitchComponent::Shutdown()
 	{
+		// The guard that claimed this switch, or wore this stun effect, forgets it.
+		Unlink( *this );
 		if ( auto* manager = Tarn::Services::Get<StateMachineManager>() )
 			manager->Unregister( this );
 	}
