@@ -117,19 +117,19 @@ namespace StateMachines
 			transform.mYScaleFactor = scale;
 		}
 
-		// The pair to come back to after the walk to a switch. A walk never returns to
-		// another walk: a guard taken over twice keeps the pair it saved first.
+		// The pair to come back to after the walk to a switch.
 		void SaveReturnState( StateMachineComponent& guard, int32_t state, int32_t inner )
 		{
-			if ( state == STATE_REPAIR )
-				return;
 			guard.mSavedState = state;
 			guard.mSavedInnerState = inner;
 		}
 
+		// A walk never returns to another walk, and a guard that saved nothing (one a
+		// level started on its walk) goes back to watching.
 		Go ReturnState( const StateMachineComponent& guard )
 		{
-			return guard.mSavedState == STATE_REPAIR ? Go( STATE_NORMAL ) : Go::Saved( guard );
+			const bool nothingToResume = guard.mSavedState == STATE_REPAIR || guard.mSavedState == STATE_BEGIN;
+			return nothingToResume ? Go( STATE_NORMAL ) : Go::Saved( guard );
 		}
 
 		// Takes the switch from its claimant, who walks back to its saved state. The job
