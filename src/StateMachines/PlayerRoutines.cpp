@@ -28,6 +28,10 @@ namespace StateMachines
 		constexpr float kSpiralTurn = 2.0f;      // radians a second
 		constexpr float kShrinking = 0.5f;       // scale lost a second
 		constexpr const char* kExitName = "Gate";
+		// Where the won and lost sequences stand, in the machine's phase counter: their
+		// exit, which stays, ends the level once.
+		constexpr int32_t kSequenceRunning = 1;
+		constexpr int32_t kLevelEnded = 2;
 		constexpr const char* kWinSound = "resource/Sound/Teleport_Win.wav";
 		constexpr float kSpinMax = 2.0f * Tarn::kPi / 3.0f;
 		constexpr float kSpinRise = Tarn::kPi / 3.0f;
@@ -63,6 +67,14 @@ namespace StateMachines
 			machine.mStateTimer += static_cast<float>( machine.mSign ) * kSpiralBreathing * dt;
 			if ( machine.mStateTimer > kSpiralWidest )
 				machine.mSign = -1;
+		}
+
+		void EndLevelOnce( StateMachineComponent& machine )
+		{
+			if ( machine.mCurrPhase == kLevelEnded )
+				return;
+			machine.mCurrPhase = kLevelEnded;
+			Tarn::EndPlayedLevel();
 		}
 
 		void FilePlayerRoutines( StateMachineManager& manager )
@@ -108,13 +120,14 @@ namespace StateMachines
 				    if ( auto* sounds = Tarn::Services::Get<Tarn::SoundManager>() )
 					    sounds->PlaySoundEffect( kWinSound, false );
 				    StartExitSpiral( m, *transform );
+				    m.mCurrPhase = kSequenceRunning;
 			    },
 			    [transform]( StateMachineComponent& m, float step ) {
 				    TurnExitSpiral( m, *transform, step );
 				    return transform->mXScaleFactor <= 0.0f;
 			    },
-			    []( StateMachineComponent& ) {
-				    Tarn::EndPlayedLevel();
+			    []( StateMachineComponent& m ) {
+				    EndLevelOnce( m );
 				    return Go::Stay();
 			    } );
 			break;
@@ -127,13 +140,14 @@ namespace StateMachines
 				    collider->mInvulnerable = true;
 				    FreezeGuards( manager );
 				    m.mStateTimer = 0.0f;
+				    m.mCurrPhase = kSequenceRunning;
 			    },
 			    []( StateMachineComponent& m, float step ) {
 				    m.mStateTimer += step;
 				    return m.mStateTimer >= kDeathSequenceLength;
 			    },
-			    []( StateMachineComponent& ) {
-				    Tarn::EndPlayedLevel();
+			    []( StateMachineComponent& m ) {
+				    EndLevelOnce( m );
 				    return Go::Stay();
 			    } );
 			break;
