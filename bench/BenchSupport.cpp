@@ -1,10 +1,32 @@
 #include "BenchSupport.h"
 
+#include "Utilities/FileSystem.h"
+
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 namespace KelvaneBench
 {
+	Tarn::FileSystem& BenchFiles()
+	{
+		static Tarn::FileSystem* files = []() {
+			char folder[] = "/tmp/kelvane-bench-XXXXXX";
+			if ( !mkdtemp( folder ) )
+				std::abort();
+			setenv( "HOME", folder, 1 );
+			setenv( "XDG_CONFIG_HOME", ( std::string( folder ) + "/.config" ).c_str(), 1 );
+			setenv( "XDG_DATA_HOME", ( std::string( folder ) + "/.local/share" ).c_str(), 1 );
+			Tarn::FileSystem* instance = &Tarn::FileSystem::Instance();
+			for ( const char* type : { "ObjectDefault", "TransformComponent", "CollisionComponent", "LineComponent",
+			                           "MineComponent" } )
+				if ( !instance->FindResource( type ) )
+					instance->AddUserFile( ( std::string( "\\" ) + type + ".xml" ).c_str(), type );
+			return instance;
+		}();
+		return *files;
+	}
+
 	double CpuMilliseconds()
 	{
 		timespec now{};

@@ -8,8 +8,17 @@
 
 #include <memory>
 
+namespace Tarn
+{
+	class FileSystem;
+}
+
 namespace KelvaneBench
 {
+	// The program's file system with a user folder of the run's own (never the real
+	// home), and the exchange files that levels pass their objects through.
+	Tarn::FileSystem& BenchFiles();
+
 	// CPU time of the whole process (the software renderer's threads included).
 	double CpuMilliseconds();
 

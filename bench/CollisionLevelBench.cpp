@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
 #include "GameStates/LevelObject.h"
@@ -20,26 +21,6 @@ namespace
 {
 	using Physics::CollisionComponent;
 	using Tarn::Vector2;
-
-	// A user folder of the run's own, with the exchange files levels pass through.
-	Tarn::FileSystem& LevelBenchFiles()
-	{
-		static Tarn::FileSystem* files = []() {
-			char folder[] = "/tmp/kelvane-bench-XXXXXX";
-			if ( !mkdtemp( folder ) )
-				std::abort();
-			setenv( "HOME", folder, 1 );
-			setenv( "XDG_CONFIG_HOME", ( std::string( folder ) + "/.config" ).c_str(), 1 );
-			setenv( "XDG_DATA_HOME", ( std::string( folder ) + "/.local/share" ).c_str(), 1 );
-			Tarn::FileSystem* instance = &Tarn::FileSystem::Instance();
-			for ( const char* type : { "ObjectDefault", "TransformComponent", "CollisionComponent", "LineComponent",
-			                           "MineComponent" } )
-				if ( !instance->FindResource( type ) )
-					instance->AddUserFile( ( std::string( "\\" ) + type + ".xml" ).c_str(), type );
-			return instance;
-		}();
-		return *files;
-	}
 
 	class Body : public Tarn::Object
 	{
@@ -110,7 +91,7 @@ namespace
 			object->GetComponent<Tarn::TransformComponent>()->mPosition = { float( i ), float( -i ) * 0.5f };
 			level.AddObject( object );
 		}
-		const std::string path = LevelBenchFiles().GetUserFolder() + "/bench-level.xml";
+		const std::string path = KelvaneBench::BenchFiles().GetUserFolder() + "/bench-level.xml";
 		level.Save( Tarn::FileSystem::ParseRecord( path, true ) );
 		return path;
 	}
@@ -125,7 +106,7 @@ namespace
 
 	void LoadLevelOf300( benchmark::State& state )
 	{
-		LevelBenchFiles();
+		KelvaneBench::BenchFiles();
 		Physics::PhysicsManager physics( nullptr );
 		Tarn::Services::Add<Physics::PhysicsManager>( &physics );
 		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
@@ -146,7 +127,7 @@ namespace
 
 	void SaveLevelOf300Objects( benchmark::State& state )
 	{
-		LevelBenchFiles();
+		KelvaneBench::BenchFiles();
 		Physics::PhysicsManager physics( nullptr );
 		Tarn::Services::Add<Physics::PhysicsManager>( &physics );
 		Tarn::LevelObject* level = NewLevel( "Saved" );
