@@ -133,7 +133,7 @@ namespace
 			    "StateMachineComponent", "CollisionDebugComponent" },
 			  "", 2, false },
 			{ "LightBombProjectile", "Bomb1", { "TransformComponent", "MeshComponent", "CollisionComponent" },
-			  "resource/Rock1.png", 0, true },
+			  "resource/Rock1.png", 0, false },
 			{ "StunEffect", "Stun1",
 			  { "TransformComponent", "MeshComponent", "CollisionComponent", "CollisionDebugComponent", "AnimationComponent",
 			    "SwitchComponent" },
@@ -174,8 +174,10 @@ namespace
 		EXPECT_TRUE( Find( "CrystalFocus1" ).GetComponent<CollisionComponent>()->mDefault );
 		// The barrier shows itself by its emitter; the pooled effects wait out of play.
 		EXPECT_FALSE( Find( "Barrier" ).GetComponent<Graphics::EmitterComponent>()->mEmitComplete );
-		for ( const char* pooled : { "Stun1", "SwitchEffect1" } )
+		for ( const char* pooled : { "Stun1", "SwitchEffect1", "Bomb1" } )
 			EXPECT_FALSE( Transform( pooled ).mActive ) << pooled;
+		for ( const char* guard : { "Guard1", "Ranged1" } )
+			EXPECT_TRUE( Transform( guard ).mActive ) << guard;
 		Steps( 5 );
 		EXPECT_FALSE( Find( "SwitchEffect1" ).GetComponent<Graphics::EmitterComponent>()->mEnabled )
 		    << "an idle spark leaves no trail";

@@ -58,7 +58,9 @@ namespace Enemies
 		const SetUp kMine{ kMineParts, StateMachines::kMineTexture, std::nullopt, true, false };
 		const SetUp kCrystalFocus{ kMineParts, "resource/cross.png", std::nullopt, true, true };
 		const SetUp kGateBarrier{ kBarrierParts, nullptr, kGuardLayer, false, false };
-		const SetUp kLightBomb{ kBombParts, "resource/Rock1.png", std::nullopt, true, true };
+		// A bomb waits out of play (its transform starts inactive) and hidden, until the
+		// level that fires it shows it.
+		const SetUp kLightBomb{ kBombParts, "resource/Rock1.png", std::nullopt, false, true };
 
 		void Assemble( Tarn::Object& object, const SetUp& setUp )
 		{
@@ -75,9 +77,13 @@ namespace Enemies
 				collider->mDefault = setUp.mSolid;
 		}
 
-		// Both kinds of guard start as plain guards, watching.
+		// Both kinds of guard start in play as plain guards, watching. (The transform's
+		// own start values bring a melee guard into play; a ranged guard has none, and
+		// out of play it would stand frozen, drawn where no transform put it.)
 		void StartGuard( Tarn::Object& guard )
 		{
+			if ( auto* transform = guard.GetComponent<Tarn::TransformComponent>() )
+				transform->mActive = true;
 			if ( auto* machine = guard.GetComponent<StateMachines::StateMachineComponent>() )
 			{
 				machine->mAI = StateMachines::Routine::Guard;
