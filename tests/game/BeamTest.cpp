@@ -58,14 +58,6 @@ namespace
 		void Shutdown() override {}
 	};
 
-	template <typename T>
-	void RegisterType()
-	{
-		Tarn::TypeRegistry& types = Tarn::TypeRegistry::Instance();
-		if ( !types.HasObjectType( T::ClassHashedName() ) )
-			types.RegisterObjectType( T::ClassHashedName(), []() -> Tarn::Object* { return new T(); } );
-	}
-
 	TEST( BeamSource, FollowsFromTheBeamsName )
 	{
 		EXPECT_EQ( BeamComponent::SourceNameFor( "EnergyBeam1" ), "Player1" );
@@ -83,7 +75,7 @@ namespace
 		void SetUp() override
 		{
 			KelvaneTest::SharedFileSystem();
-			RegisterType<Prompt>();
+			KelvaneTest::RegisterObjectType<Prompt>();
 			mGame = std::make_unique<KelvaneTest::InputHarness>( Tarn::LaunchOptions(), false );
 			mGame->Project().CreateComponents();
 			mGame->Initialise();

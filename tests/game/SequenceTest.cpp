@@ -1,7 +1,6 @@
 // The player's exit and death, the hit fade, the tutorial's prompts and hint fader and
 // the ranged guard, in the headless game from levels made by the level builder.
 #include "Core/Object.h"
-#include "Core/TypeRegistry.h"
 #include "Game/ScoreManager.h"
 #include "Graphics/EmitterComponent.h"
 #include "Graphics/MeshComponent.h"
@@ -59,11 +58,8 @@ namespace
 		void SetUp() override
 		{
 			EnemyLevel::SetUp();
-			Tarn::TypeRegistry& types = Tarn::TypeRegistry::Instance();
-			if ( !types.HasObjectType( TutorialSign::ClassHashedName() ) )
-				types.RegisterObjectType( TutorialSign::ClassHashedName(), []() -> Tarn::Object* { return new TutorialSign(); } );
-			if ( !types.HasObjectType( Sniper::ClassHashedName() ) )
-				types.RegisterObjectType( Sniper::ClassHashedName(), []() -> Tarn::Object* { return new Sniper(); } );
+			KelvaneTest::RegisterObjectType<TutorialSign>();
+			KelvaneTest::RegisterObjectType<Sniper>();
 		}
 
 		// Frames until the machine's phase or state is no longer the one given.

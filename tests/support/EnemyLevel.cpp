@@ -1,7 +1,6 @@
 #include "support/EnemyLevel.h"
 
 #include "Core/ObjectManager.h"
-#include "Core/TypeRegistry.h"
 #include "Game/ScoreManager.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/LevelObject.h"
@@ -48,14 +47,6 @@ namespace KelvaneTest
 			void Shutdown() override {}
 		};
 
-		template <typename T>
-		void Register()
-		{
-			Tarn::TypeRegistry& types = Tarn::TypeRegistry::Instance();
-			if ( !types.HasObjectType( T::ClassHashedName() ) )
-				types.RegisterObjectType( T::ClassHashedName(), []() -> Tarn::Object* { return new T(); } );
-		}
-
 		// The stand-in made, then known by the kind it stands in for.
 		Tarn::Object& MakeAs( const char* standIn, const char* kind, const char* name )
 		{
@@ -68,8 +59,8 @@ namespace KelvaneTest
 	void EnemyLevel::SetUp()
 	{
 		LevelFileSystem();
-		Register<PuzzleSwitch>();
-		Register<PuzzleGate>();
+		RegisterObjectType<PuzzleSwitch>();
+		RegisterObjectType<PuzzleGate>();
 		const std::string level = "Level" + std::to_string( kLevel );
 		mResources.Point( level.c_str(), mFolder / ( level + ".xml" ) );
 		mGame = std::make_unique<InputHarness>( Tarn::LaunchOptions(), false );

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/TypeRegistry.h"
 #include "Utilities/FileSystem.h"
 #include "core/Vector2.h"
 
@@ -29,6 +30,15 @@ namespace KelvaneTest
 	private:
 		std::vector<std::pair<std::string, Tarn::ResourceRecord>> mSaved;
 	};
+
+	// Registers a test's own object class under its class name, once for the process.
+	template <typename T>
+	void RegisterObjectType()
+	{
+		Tarn::TypeRegistry& types = Tarn::TypeRegistry::Instance();
+		if ( !types.HasObjectType( T::ClassHashedName() ) )
+			types.RegisterObjectType( T::ClassHashedName(), []() -> Tarn::Object* { return new T(); } );
+	}
 
 	// An object of a registered type made and initialised through the object manager.
 	Tarn::Object* MakeObject( const char* type, const char* name );
