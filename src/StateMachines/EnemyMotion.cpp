@@ -52,6 +52,12 @@ namespace StateMachines
 		transform.mDirection = std::atan2( toward.Y, toward.X );
 	}
 
+	void SetScale( Tarn::TransformComponent& transform, float scale )
+	{
+		transform.mXScaleFactor = scale;
+		transform.mYScaleFactor = scale;
+	}
+
 	void MoveToward( Tarn::TransformComponent& transform, const Tarn::Vector2& point, float speed, float dt )
 	{
 		transform.mPosition = transform.mPosition + Tarn::Unit( point - transform.mPosition ) * ( speed * dt );

@@ -29,6 +29,9 @@ namespace StateMachines
 	// Points the rotation straight at `point`.
 	void FaceToward( Tarn::TransformComponent& transform, const Tarn::Vector2& point );
 
+	// The same scale on both axes.
+	void SetScale( Tarn::TransformComponent& transform, float scale );
+
 	// Moves the position itself (not the velocity) toward `point` at `speed` units a second.
 	void MoveToward( Tarn::TransformComponent& transform, const Tarn::Vector2& point, float speed, float dt );
 

@@ -10,6 +10,7 @@
 #include "StateMachines/EnemyMotion.h"
 #include "StateMachines/GateComponent.h"
 #include "StateMachines/MineComponent.h"
+#include "StateMachines/Patrol.h"
 #include "StateMachines/RoutineFamily.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "StateMachines/SwitchComponent.h"
@@ -35,7 +36,6 @@ namespace StateMachines
 
 		constexpr float kSeekTurn = Tarn::kPi / 8.0f;   // radians a second, closing in
 		constexpr float kRepairTurn = Tarn::kPi / 2.0f; // radians a second, walking to a switch
-		constexpr float kPatrolSpeed = 1.0f;
 		constexpr float kLungeSpeed = 20.0f;
 		constexpr float kWindUp = 1.5f;      // seconds before the lunge
 		constexpr float kStunLength = 2.0f;  // seconds
@@ -109,12 +109,6 @@ namespace StateMachines
 			machine.mPulseRate = pulse.mRate;
 			machine.mPulseMax = pulse.mMax;
 			machine.mPulseMin = pulse.mMin;
-		}
-
-		void SetScale( TransformComponent& transform, float scale )
-		{
-			transform.mXScaleFactor = scale;
-			transform.mYScaleFactor = scale;
 		}
 
 		// The pair to come back to after the walk to a switch.

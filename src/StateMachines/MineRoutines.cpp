@@ -6,6 +6,7 @@
 #include "Graphics/MeshComponent.h"
 #include "Physics/CollisionComponent.h"
 #include "Physics/TransformComponent.h"
+#include "StateMachines/EnemyMotion.h"
 #include "StateMachines/GuardRoutines.h"
 #include "StateMachines/MineComponent.h"
 #include "StateMachines/Patrol.h"
@@ -35,12 +36,6 @@ namespace StateMachines
 				manager.FileMineRoutine( code, MakeRoutine( "mine", &RunMine, { Needs::Transform, Needs::Mesh, Needs::Collision } ) );
 			manager.FileMineRoutine( Routine::CrystalFocus,
 			                         MakeRoutine( "crystal focus", &RunCrystalFocus, { Needs::Transform, Needs::Mesh, Needs::Emitter } ) );
-		}
-
-		void SetScale( Tarn::TransformComponent& transform, float scale )
-		{
-			transform.mXScaleFactor = scale;
-			transform.mYScaleFactor = scale;
 		}
 
 		// STATE_WAIT: the fuse, the mine reddening.

@@ -8,11 +8,6 @@
 
 namespace StateMachines
 {
-	namespace
-	{
-		constexpr float kPatrolSpeed = 1.0f;
-	}
-
 	void FollowPatrol( MineComponent& machine, Tarn::TransformComponent& transform, float dt, PatrolMotion motion )
 	{
 		switch ( machine.mState )

@@ -12,6 +12,9 @@ namespace StateMachines
 {
 	class MineComponent;
 
+	// Units a second along a patrol.
+	inline constexpr float kPatrolSpeed = 1.0f;
+
 	enum class PatrolMotion
 	{
 		ByVelocity, // the velocity heads for the point and the physics moves the owner
