@@ -18,8 +18,10 @@ namespace KelvaneBench
 			setenv( "XDG_CONFIG_HOME", ( std::string( folder ) + "/.config" ).c_str(), 1 );
 			setenv( "XDG_DATA_HOME", ( std::string( folder ) + "/.local/share" ).c_str(), 1 );
 			Tarn::FileSystem* instance = &Tarn::FileSystem::Instance();
-			for ( const char* type : { "ObjectDefault", "TransformComponent", "CollisionComponent", "LineComponent",
-			                           "MineComponent" } )
+			// The exchange files the game registers for what the levels' objects carry.
+			for ( const char* type : { "ObjectDefault", "TransformComponent", "MeshComponent", "AnimationComponent",
+			                           "CollisionComponent", "EmitterComponent", "LineComponent", "MineComponent",
+			                           "CollisionDebugComponent" } )
 				if ( !instance->FindResource( type ) )
 					instance->AddUserFile( ( std::string( "\\" ) + type + ".xml" ).c_str(), type );
 			return instance;

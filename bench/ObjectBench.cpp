@@ -33,27 +33,18 @@ namespace
 		explicit BenchPart( Tarn::Object* owner ) : ObjectComponent( owner ) {}
 		void Initialise() override {}
 		void Shutdown() override {}
-		void Serialise( Tarn::ResourceRecord& record ) override
+		const Tarn::ComponentProperties& Properties() const override
 		{
-			Tarn::Serialiser& serialiser = Tarn::Serialiser::Instance();
-			pugi::xml_node node = serialiser.BeginComponent( mType );
-			Tarn::Property::WriteColour( node, "Tint", "mTint", mTint );
-			Tarn::Property::WriteVector2( node, "Offset", "mOffset", mOffset );
-			Tarn::Property::WriteFloat( node, "Depth", "mDepth", mDepth );
-			Tarn::Property::WriteInt( node, "Frame", "mFrame", mFrame );
-			Tarn::Property::WriteBool( node, "Visible", "mVisible", mVisible );
-			Tarn::Property::WriteString( node, "Texture", "mTexture", mTexture );
-			serialiser.SaveComponent( record );
-		}
-		void Deserialise( Tarn::ResourceRecord& record ) override
-		{
-			const pugi::xml_node node = Tarn::Serialiser::Instance().LoadComponent( record );
-			mTint = Tarn::Property::ReadColour( node, "Tint", "mTint" );
-			mOffset = Tarn::Property::ReadVector2( node, "Offset", "mOffset" );
-			mDepth = Tarn::Property::ReadFloat( node, "Depth", "mDepth" );
-			mFrame = Tarn::Property::ReadInt( node, "Frame", "mFrame" );
-			mVisible = Tarn::Property::ReadBool( node, "Visible", "mVisible" );
-			mTexture = Tarn::Property::ReadString( node, "Texture", "mTexture" );
+			using P = Tarn::Declare<BenchPart>;
+			static const Tarn::ComponentProperties kProperties = {
+				P::Compound( "Tint", "mTint", &BenchPart::mTint, Tarn::Parts::kRGBA ),
+				P::Vector( "Offset", "mOffset", &BenchPart::mOffset ),
+				P::Float( "Depth", "mDepth", &BenchPart::mDepth ),
+				P::Int( "Frame", "mFrame", &BenchPart::mFrame ),
+				P::Bool( "Visible", "mVisible", &BenchPart::mVisible ),
+				P::String( "Texture", "mTexture", &BenchPart::mTexture ),
+			};
+			return kProperties;
 		}
 
 		Tarn::Colour mTint{ 0.5f, 0.25f, 1.0f, 1.0f };

@@ -9,6 +9,7 @@ namespace Physics
 {
 	class CollisionComponent;
 }
+struct TwBar;
 
 namespace Tarn
 {
@@ -19,13 +20,14 @@ namespace Tarn
 	{
 	public:
 		Object() : mComponents( this ) {}
-		~Object() override = default;
+		// Takes the object's bar with it.
+		~Object() override;
 
-		// Writes the object element, its components passed through their exchange
-		// files, to the "ObjectDefault" exchange file.
+		// Writes the object element, with the element of every component that has an
+		// exchange, as the fragment of the "ObjectDefault" exchange.
 		void Serialise( ResourceRecord& record ) override;
-		// Reads every component that has an exchange file back from the object element
-		// in the file `record` names.
+		// Reads every component that has an exchange back from the object element that
+		// `record` holds (the fragment handed over to it, or its file).
 		void Deserialise( ResourceRecord& record ) override;
 		virtual bool ToggleFlag()
 		{
@@ -40,6 +42,8 @@ namespace Tarn
 		virtual void Initialise() = 0;
 		// The object's last word before it is deleted.
 		virtual void Shutdown() = 0;
+
+		void DeleteTweakBar();
 
 		const HashedName& GetName() const { return mName; }
 		const HashedName& GetType() const { return mType; }
@@ -56,7 +60,7 @@ namespace Tarn
 		bool mFlag = false;
 		bool mInitialised = false;
 		HashedName mType{ "" };
-		// The handle of the object's bar in the property editor; none until it makes one.
-		void* mTweakBar = nullptr;
+		// The object's bar in the property editor; none until it makes one.
+		TwBar* mTweakBar = nullptr;
 	};
 }

@@ -4,10 +4,10 @@
 #include "Utilities/Log.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 
 namespace Tarn
 {
@@ -15,9 +15,12 @@ namespace Tarn
 	{
 		std::string FromFloat( float value )
 		{
-			std::ostringstream stream;
-			stream << static_cast<double>( value );
-			return stream.str();
+			// What a stream gives by default ("%g" at precision 6 in the C locale), without
+			// building a stream for every value.
+			char text[32];
+			const std::to_chars_result written =
+			    std::to_chars( text, text + sizeof( text ), static_cast<double>( value ), std::chars_format::general, 6 );
+			return std::string( text, written.ptr );
 		}
 
 		std::string FromInt( int32_t value )
@@ -40,89 +43,6 @@ namespace Tarn
 		}
 
 		bool ToBool( const char* text ) { return text && std::strstr( text, "true" ) != nullptr; }
-	}
-
-	namespace Property
-	{
-		namespace
-		{
-			std::string Part( const char* member, const char* part ) { return std::string( member ) + part; }
-
-			const char* Text( pugi::xml_node parent, const char* element, const char* attribute )
-			{
-				return parent.child( element ).attribute( attribute ).value();
-			}
-		}
-
-		void WriteFloat( pugi::xml_node parent, const char* element, const char* member, float value )
-		{
-			parent.append_child( element ).append_attribute( member ).set_value( ValueText::FromFloat( value ).c_str() );
-		}
-
-		void WriteInt( pugi::xml_node parent, const char* element, const char* member, int32_t value )
-		{
-			parent.append_child( element ).append_attribute( member ).set_value( ValueText::FromInt( value ).c_str() );
-		}
-
-		void WriteBool( pugi::xml_node parent, const char* element, const char* member, bool value )
-		{
-			parent.append_child( element ).append_attribute( member ).set_value( ValueText::FromBool( value ) );
-		}
-
-		void WriteString( pugi::xml_node parent, const char* element, const char* member, const std::string& value )
-		{
-			parent.append_child( element ).append_attribute( member ).set_value( value.c_str() );
-		}
-
-		void WriteVector2( pugi::xml_node parent, const char* element, const char* member, const Vector2& value )
-		{
-			pugi::xml_node node = parent.append_child( element );
-			node.append_attribute( Part( member, ".X" ).c_str() ).set_value( ValueText::FromFloat( value.X ).c_str() );
-			node.append_attribute( Part( member, ".Y" ).c_str() ).set_value( ValueText::FromFloat( value.Y ).c_str() );
-		}
-
-		void WriteColour( pugi::xml_node parent, const char* element, const char* member, const Colour& value )
-		{
-			pugi::xml_node node = parent.append_child( element );
-			node.append_attribute( Part( member, ".r" ).c_str() ).set_value( ValueText::FromFloat( value.r ).c_str() );
-			node.append_attribute( Part( member, ".g" ).c_str() ).set_value( ValueText::FromFloat( value.g ).c_str() );
-			node.append_attribute( Part( member, ".b" ).c_str() ).set_value( ValueText::FromFloat( value.b ).c_str() );
-			node.append_attribute( Part( member, ".a" ).c_str() ).set_value( ValueText::FromFloat( value.a ).c_str() );
-		}
-
-		float ReadFloat( pugi::xml_node parent, const char* element, const char* member )
-		{
-			return ValueText::ToFloat( Text( parent, element, member ) );
-		}
-
-		int32_t ReadInt( pugi::xml_node parent, const char* element, const char* member )
-		{
-			return ValueText::ToInt( Text( parent, element, member ) );
-		}
-
-		bool ReadBool( pugi::xml_node parent, const char* element, const char* member )
-		{
-			return ValueText::ToBool( Text( parent, element, member ) );
-		}
-
-		std::string ReadString( pugi::xml_node parent, const char* element, const char* member )
-		{
-			return Text( parent, element, member );
-		}
-
-		Vector2 ReadVector2( pugi::xml_node parent, const char* element, const char* member )
-		{
-			return { ValueText::ToFloat( Text( parent, element, Part( member, ".X" ).c_str() ) ),
-			         ValueText::ToFloat( Text( parent, element, Part( member, ".Y" ).c_str() ) ) };
-		}
-
-		Colour ReadColour( pugi::xml_node parent, const char* element, const char* member )
-		{
-			return { ValueText::ToFloat( Text( parent, element, Part( member, ".r" ).c_str() ) ),
-			         ValueText::ToFloat( Text( parent, element, Part( member, ".g" ).c_str() ) ),
-			         ValueText::ToFloat( Text( parent, element, Part( member, ".b" ).c_str() ) ),
-			         ValueText::ToFloat( Text( parent, element, Part( member, ".a" ).c_str() ) ) };
-		}
 	}
 
 	Serialiser& Serialiser::Instance()
@@ -153,78 +73,190 @@ namespace Tarn
 		return false;
 	}
 
-	bool Serialiser::SaveDocument( const pugi::xml_document& document, const std::string& path )
+	bool Serialiser::SaveDocument( const pugi::xml_document& document, const std::string& path, FileSystem::Replace replace )
 	{
 		if ( path.empty() )
 			return false;
-		std::ostringstream stream;
-		document.save( stream );
-		return FileSystem::WriteFileAtomically( FileSystem::ResolvePath( path ), stream.str() );
+		// Written as a stream would have it, into one buffer kept from save to save: a
+		// level is some hundred kilobytes, and a new buffer each time costs more than
+		// building its text.
+		struct Appender : pugi::xml_writer
+		{
+			std::string& mText;
+			explicit Appender( std::string& text ) : mText( text ) {}
+			void write( const void* data, size_t size ) override { mText.append( static_cast<const char*>( data ), size ); }
+		};
+		static std::string text;
+		text.clear();
+		Appender appender( text );
+		document.save( appender );
+		return FileSystem::WriteFileAtomically( FileSystem::ResolvePath( path ), text, replace );
 	}
 
-	pugi::xml_node Serialiser::BeginComponent( const HashedName& type )
+	Serialiser::Batch::Batch() { ++Instance().mBatchDepth; }
+
+	Serialiser::Batch::~Batch()
 	{
-		mComponentDocument.reset();
-		pugi::xml_node element = mComponentDocument.append_child( "ObjectComponent" );
+		Serialiser& serialiser = Instance();
+		if ( --serialiser.mBatchDepth == 0 )
+			serialiser.WritePending();
+	}
+
+	Serialiser::Exchange& Serialiser::ExchangeFor( std::string_view path )
+	{
+		auto found = mExchanges.find( path );
+		if ( found == mExchanges.end() )
+			found = mExchanges.emplace( std::string( path ), std::make_unique<Exchange>() ).first;
+		return *found->second;
+	}
+
+	Serialiser::Exchange* Serialiser::Pending( std::string_view path )
+	{
+		const auto found = mExchanges.find( path );
+		return found != mExchanges.end() && found->second->mPending ? found->second.get() : nullptr;
+	}
+
+	void Serialiser::Empty( Exchange& exchange )
+	{
+		if ( mObjectSource == &exchange )
+			TakeObjectRoot( pugi::xml_node(), nullptr );
+		exchange.mFragment.reset();
+	}
+
+	void Serialiser::HandOver( Exchange& exchange )
+	{
+		exchange.mPending = true;
+		if ( mBatchDepth == 0 )
+			WritePending();
+	}
+
+	void Serialiser::WritePending()
+	{
+		// The exchange files only show what passed last: replaced quickly, never flushed
+		// to the disk. A level file is saved durably by its own save.
+		for ( auto& [path, exchange] : mExchanges )
+		{
+			if ( !exchange->mPending )
+				continue;
+			exchange->mPending = false;
+			SaveDocument( exchange->mFragment, path, FileSystem::Replace::Quickly );
+		}
+	}
+
+	void Serialiser::TakeObjectRoot( pugi::xml_node root, const Exchange* source )
+	{
+		mObjectRoot = root;
+		mObjectSource = source;
+	}
+
+	pugi::xml_node Serialiser::BeginComponent( const ResourceRecord& record, const HashedName& type )
+	{
+		Exchange& exchange = ExchangeFor( record.mPath );
+		Empty( exchange );
+		pugi::xml_node element = exchange.mFragment.append_child( "ObjectComponent" );
 		element.append_attribute( "Name" ).set_value( type.GetName().c_str() );
 		return element;
 	}
 
-	bool Serialiser::SaveComponent( const ResourceRecord& record )
-	{
-		return SaveDocument( mComponentDocument, record.mPath );
-	}
+	void Serialiser::EndComponent( const ResourceRecord& record ) { HandOver( ExchangeFor( record.mPath ) ); }
 
 	pugi::xml_node Serialiser::LoadComponent( const ResourceRecord& record )
 	{
+		if ( const Exchange* exchange = Pending( record.mPath ) )
+			return exchange->mFragment.child( "ObjectComponent" );
 		LoadDocument( mComponentDocument, record.mPath );
 		return mComponentDocument.child( "ObjectComponent" );
 	}
 
-	pugi::xml_node Serialiser::BeginObject( const HashedName& type, const HashedName& name )
+	pugi::xml_node Serialiser::BeginObject( const ResourceRecord& record, const HashedName& type, const HashedName& name )
 	{
-		mObjectDocument.reset();
-		pugi::xml_node element = mObjectDocument.append_child( "Object" );
+		Exchange& exchange = ExchangeFor( record.mPath );
+		Empty( exchange );
+		pugi::xml_node element = exchange.mFragment.append_child( "Object" );
 		element.append_attribute( "Type" ).set_value( type.GetName().c_str() );
 		element.append_attribute( "ObjectName" ).set_value( name.GetName().c_str() );
 		return element;
 	}
 
-	bool Serialiser::SaveObject( const ResourceRecord& record ) { return SaveDocument( mObjectDocument, record.mPath ); }
+	void Serialiser::EndObject( const ResourceRecord& record ) { HandOver( ExchangeFor( record.mPath ) ); }
 
 	pugi::xml_node Serialiser::LoadObject( const ResourceRecord& record )
 	{
-		LoadDocument( mObjectDocument, record.mPath );
-		return mObjectDocument.document_element();
+		if ( const Exchange* exchange = Pending( record.mPath ) )
+			TakeObjectRoot( exchange->mFragment.document_element(), exchange );
+		else
+		{
+			LoadDocument( mObjectDocument, record.mPath );
+			TakeObjectRoot( mObjectDocument.document_element(), nullptr );
+		}
+		return mObjectRoot;
 	}
 
 	pugi::xml_node Serialiser::LoadLevel( const std::string& path )
 	{
-		LoadDocument( mLevelDocument, path );
+		pugi::xml_document document;
+		LoadDocument( document, path );
+		return TakeLevel( std::move( document ) );
+	}
+
+	pugi::xml_node Serialiser::TakeLevel( pugi::xml_document&& document )
+	{
+		mLevelDocument = std::move( document );
+		mLevelIndex.clear();
+		mLevelIndexed = false;
 		return mLevelDocument.document_element();
+	}
+
+	pugi::xml_node Serialiser::FindLevelObject( const char* objectName )
+	{
+		if ( !mLevelIndexed )
+		{
+			// As a search from the first element would find them: the first element that
+			// carries the name in any of its "ObjectName" attributes.
+			for ( pugi::xml_node element : mLevelDocument.document_element().children() )
+				for ( pugi::xml_attribute attribute : element.attributes() )
+					if ( std::strcmp( attribute.name(), "ObjectName" ) == 0 )
+						mLevelIndex.emplace( attribute.value(), element );
+			mLevelIndexed = true;
+		}
+		const auto found = mLevelIndex.find( objectName ? objectName : "" );
+		return found == mLevelIndex.end() ? pugi::xml_node() : found->second;
 	}
 
 	void Serialiser::ExtractObject( const char* objectName )
 	{
-		const ResourceRecord* exchange = FileSystem::Instance().GetResource( "ObjectDefault" );
-		if ( !exchange )
+		const ResourceRecord* objectFile = FileSystem::Instance().GetResource( "ObjectDefault" );
+		if ( !objectFile )
 			return;
-		pugi::xml_document extracted;
-		const pugi::xml_node found =
-		    mLevelDocument.document_element().find_child_by_attribute( "ObjectName", objectName ? objectName : "" );
-		if ( found )
-			extracted.append_copy( found );
-		SaveDocument( extracted, exchange->mPath );
+		Exchange& exchange = ExchangeFor( objectFile->mPath );
+		Empty( exchange );
+		if ( const pugi::xml_node found = FindLevelObject( objectName ) )
+			exchange.mFragment.append_copy( found );
+		HandOver( exchange );
 	}
 
 	void Serialiser::ExtractComponent( const char* typeName, const char* exchangeFile )
 	{
-		pugi::xml_document extracted;
-		const pugi::xml_node found =
-		    mObjectDocument.document_element().find_child_by_attribute( "Name", typeName ? typeName : "" );
-		if ( found )
-			extracted.append_copy( found );
-		SaveDocument( extracted, exchangeFile ? exchangeFile : "" );
+		const pugi::xml_node found = mObjectRoot.find_child_by_attribute( "Name", typeName ? typeName : "" );
+		Exchange& exchange = ExchangeFor( exchangeFile ? exchangeFile : "" );
+		if ( &exchange == mObjectSource )
+		{
+			// Extracted into the very fragment it is taken from: copied aside first, since
+			// emptying the fragment frees the element.
+			pugi::xml_document aside;
+			if ( found )
+				aside.append_copy( found );
+			Empty( exchange );
+			for ( pugi::xml_node node : aside.children() )
+				exchange.mFragment.append_copy( node );
+		}
+		else
+		{
+			Empty( exchange );
+			if ( found )
+				exchange.mFragment.append_copy( found );
+		}
+		HandOver( exchange );
 	}
 
 	void Serialiser::AppendFileContents( const char* file )
@@ -234,9 +266,17 @@ namespace Tarn
 			LOG_ERROR( "Cannot append " << ( file ? file : "" ) << ": no element is being written." );
 			return;
 		}
-		pugi::xml_document contents;
-		LoadDocument( contents, file ? file : "" );
-		for ( pugi::xml_node node : contents.children() )
+		const std::string_view path = file ? file : "";
+		const pugi::xml_document* contents = nullptr;
+		pugi::xml_document read;
+		if ( const Exchange* exchange = Pending( path ) )
+			contents = &exchange->mFragment;
+		else
+		{
+			LoadDocument( read, std::string( path ) );
+			contents = &read;
+		}
+		for ( pugi::xml_node node : contents->children() )
 			mCurrentElement.append_copy( node );
 	}
 }

@@ -1,23 +1,26 @@
 #pragma once
 
-#include "core/Colour.h"
+#include "Utilities/FileSystem.h"
 #include "core/HashedName.h"
 #include "core/Noncopyable.h"
-#include "core/Vector2.h"
 
 #include <pugixml.hpp>
 
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace Tarn
 {
-	struct ResourceRecord;
-
 	// The text of a value in the XML form shared by every object and component.
 	namespace ValueText
 	{
-		// Widened to double, default stream formatting: 0.1 stays "0.1", 1000000 is "1e+06".
+		// Widened to double, six significant digits as a stream writes it by default:
+		// 0.1 stays "0.1", 1000000 is "1e+06".
 		std::string FromFloat( float value );
 		// "%u": -1 is "4294967295".
 		std::string FromInt( int32_t value );
@@ -30,59 +33,59 @@ namespace Tarn
 		bool ToBool( const char* text );
 	}
 
-	// Property elements inside a component element: one child named after the member
-	// without its "m", the value in an attribute named after the member ("mLifeSpan"),
-	// or one attribute per part ("mPosition.X", "mPosition.Y"; ".r" to ".a").
-	namespace Property
-	{
-		void WriteFloat( pugi::xml_node parent, const char* element, const char* member, float value );
-		void WriteInt( pugi::xml_node parent, const char* element, const char* member, int32_t value );
-		void WriteBool( pugi::xml_node parent, const char* element, const char* member, bool value );
-		void WriteString( pugi::xml_node parent, const char* element, const char* member, const std::string& value );
-		void WriteVector2( pugi::xml_node parent, const char* element, const char* member, const Vector2& value );
-		void WriteColour( pugi::xml_node parent, const char* element, const char* member, const Colour& value );
-
-		// A missing element or attribute reads as empty text: 0, 0.0, false, "".
-		float ReadFloat( pugi::xml_node parent, const char* element, const char* member );
-		int32_t ReadInt( pugi::xml_node parent, const char* element, const char* member );
-		bool ReadBool( pugi::xml_node parent, const char* element, const char* member );
-		std::string ReadString( pugi::xml_node parent, const char* element, const char* member );
-		Vector2 ReadVector2( pugi::xml_node parent, const char* element, const char* member );
-		Colour ReadColour( pugi::xml_node parent, const char* element, const char* member );
-	}
-
-	// Keeps the working documents through which levels, objects and components pass
-	// their XML, one exchange file per type, and the element now being written to.
+	// Hands the XML of levels, objects and components between the steps of a load or a
+	// save. Each step leaves its fragment with the exchange of a type (one per exchange
+	// file of the user folder) and the next step takes it from there, in memory. The
+	// exchange files still receive the last fragment of their type, written once when
+	// the load or save ends (a Batch); a step taken on its own writes its file at once.
 	class Serialiser : private Noncopyable
 	{
 	public:
 		static Serialiser& Instance();
 
-		// Empties the component document and gives its new "ObjectComponent" element.
-		pugi::xml_node BeginComponent( const HashedName& type );
-		// Saves the component document to the record's file; nothing for an empty path.
-		bool SaveComponent( const ResourceRecord& record );
-		// Loads the record's file and gives its "ObjectComponent" element (empty when
-		// the file holds none).
+		// A load or save in progress. While one is open, fragments stay in memory; when
+		// the outermost ends, each exchange file that received a fragment is written
+		// with the last one.
+		class Batch : private Noncopyable
+		{
+		public:
+			Batch();
+			~Batch();
+		};
+
+		// Empties the fragment of the record's exchange and gives its new
+		// "ObjectComponent" element, named after the type.
+		pugi::xml_node BeginComponent( const ResourceRecord& record, const HashedName& type );
+		// Hands the fragment over to whatever reads the record next.
+		void EndComponent( const ResourceRecord& record );
+		// The "ObjectComponent" element handed over for the record in this batch, else
+		// the one of its file (empty when there is none).
 		pugi::xml_node LoadComponent( const ResourceRecord& record );
 
-		// Empties the object document and gives its new "Object" element.
-		pugi::xml_node BeginObject( const HashedName& type, const HashedName& name );
-		bool SaveObject( const ResourceRecord& record );
-		// Loads the file as the object document; gives its root element.
+		// Likewise for the "Object" element, its "Type" first and its "ObjectName" last.
+		pugi::xml_node BeginObject( const ResourceRecord& record, const HashedName& type, const HashedName& name );
+		void EndObject( const ResourceRecord& record );
+		// The object fragment handed over for the record, else its file; gives its root
+		// element, from which ExtractComponent copies.
 		pugi::xml_node LoadObject( const ResourceRecord& record );
 
 		// Loads a level file as the level document; gives its root element.
 		pugi::xml_node LoadLevel( const std::string& path );
-		pugi::xml_document& LevelDocument() { return mLevelDocument; }
+		// Takes a level document read already, as LoadLevel would have read it.
+		pugi::xml_node TakeLevel( pugi::xml_document&& document );
+		const pugi::xml_document& LevelDocument() const { return mLevelDocument; }
+		// The first element of the level's root whose "ObjectName" is objectName; empty
+		// when there is none.
+		pugi::xml_node FindLevelObject( const char* objectName );
 
-		// Copies the element of the level's root whose "ObjectName" is objectName into
-		// the "ObjectDefault" exchange file; an empty document when there is none.
+		// Copies the element of the level's root whose "ObjectName" is objectName to the
+		// "ObjectDefault" exchange; an empty fragment when there is none.
 		void ExtractObject( const char* objectName );
-		// Copies the element of the object's root whose "Name" is typeName into the
-		// exchange file; an empty document when there is none.
+		// Copies the element of the object's root whose "Name" is typeName to the
+		// exchange of that file; an empty fragment when there is none.
 		void ExtractComponent( const char* typeName, const char* exchangeFile );
-		// Appends a copy of each top-level node of the file under the current element.
+		// Appends a copy of each top-level node of the exchange's fragment (or of the
+		// file, outside a batch) under the current element.
 		void AppendFileContents( const char* file );
 
 		void SetCurrentElement( pugi::xml_node element ) { mCurrentElement = element; }
@@ -92,14 +95,39 @@ namespace Tarn
 		// the path; an empty file is an empty document without one.
 		static bool LoadDocument( pugi::xml_document& document, const std::string& path );
 		// Saves through a temporary file, so a failed save keeps the old content.
-		static bool SaveDocument( const pugi::xml_document& document, const std::string& path );
+		static bool SaveDocument( const pugi::xml_document& document, const std::string& path,
+		                          FileSystem::Replace replace = FileSystem::Replace::Durably );
 
 	private:
+		struct Exchange
+		{
+			pugi::xml_document mFragment;
+			// Handed over in the open batch and not yet written to its file.
+			bool mPending = false;
+		};
+
 		Serialiser() = default;
 
+		Exchange& ExchangeFor( std::string_view path );
+		// The exchange of the path when it holds a fragment handed over in this batch.
+		Exchange* Pending( std::string_view path );
+		// Empties the fragment, and forgets an object root taken from it.
+		void Empty( Exchange& exchange );
+		void HandOver( Exchange& exchange );
+		void WritePending();
+		void TakeObjectRoot( pugi::xml_node root, const Exchange* source );
+
+		std::map<std::string, std::unique_ptr<Exchange>, std::less<>> mExchanges;
+		int mBatchDepth = 0;
+		// A component or object read from its file, outside a batch.
 		pugi::xml_document mComponentDocument;
 		pugi::xml_document mObjectDocument;
+		pugi::xml_node mObjectRoot;
+		const Exchange* mObjectSource = nullptr;
 		pugi::xml_document mLevelDocument;
+		// The level's objects by name, built when first asked for.
+		std::unordered_map<std::string, pugi::xml_node> mLevelIndex;
+		bool mLevelIndexed = false;
 		pugi::xml_node mCurrentElement;
 	};
 }

@@ -2,7 +2,6 @@
 
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
-#include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
 #include "DebugTools/DebugToolsManager.h"
 #include "Graphics/Camera.h"
@@ -24,12 +23,6 @@ namespace Tarn
 	namespace
 	{
 		constexpr int32_t kOrientedBox = 1;
-
-		void OpenTweakBar( void* clientData )
-		{
-			if ( auto* component = static_cast<CollisionDebugComponent*>( clientData ) )
-				component->CreateTweakBar();
-		}
 
 		Vector2 Turned( float angle, float length )
 		{
@@ -97,21 +90,15 @@ namespace Tarn
 		MeshComponent::Shutdown();
 	}
 
-	void CollisionDebugComponent::Serialise( ResourceRecord& record )
+	const ComponentProperties& CollisionDebugComponent::Properties() const
 	{
-		Serialiser& serialiser = Serialiser::Instance();
-		pugi::xml_node node = serialiser.BeginComponent( mType );
-		Property::WriteInt( node, "DrawOrder", "DrawOrder", mDrawOrder );
-		serialiser.SaveComponent( record );
+		static const ComponentProperties kProperties = {
+			Declare<CollisionDebugComponent>::Int( "DrawOrder", "DrawOrder", &CollisionDebugComponent::mDrawOrder ),
+		};
+		return kProperties;
 	}
 
-	void CollisionDebugComponent::Deserialise( ResourceRecord& record )
-	{
-		const pugi::xml_node node = Serialiser::Instance().LoadComponent( record );
-		mDrawOrder = Property::ReadInt( node, "DrawOrder", "DrawOrder" );
-	}
-
-	TweakCallback CollisionDebugComponent::GetTweakCallback() { return &OpenTweakBar; }
+	void CollisionDebugComponent::CreateTweakBar() { BuildTweakBar( MeshComponent::Properties() ); }
 
 	std::vector<CollisionDebugComponent::Segment> CollisionDebugComponent::Outline() const
 	{

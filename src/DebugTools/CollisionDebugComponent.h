@@ -39,9 +39,10 @@ namespace Tarn
 
 		void Initialise() override;
 		void Shutdown() override;
-		void Serialise( ResourceRecord& record ) override;
-		void Deserialise( ResourceRecord& record ) override;
-		TweakCallback GetTweakCallback() override;
+		// Its own data is the draw order; its bar is the mesh's.
+		const ComponentProperties& Properties() const override;
+		void CreateTweakBar() override;
+		TweakCallback GetTweakCallback() override { return &OpenTweakBar; }
 		void Draw( GameTime& gameTime ) override;
 
 		// The texture that stands for a collision type; empty for a type that has none,
@@ -52,5 +53,9 @@ namespace Tarn
 		// The outline of the owner's current collision shape; empty without a collider
 		// or for a shape that has no outline.
 		std::vector<Segment> Outline() const;
+
+	protected:
+		// Its texture follows the collider, never the file: nothing to act on.
+		void OnDeserialised( const pugi::xml_node& ) override {}
 	};
 }

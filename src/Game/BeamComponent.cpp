@@ -3,7 +3,6 @@
 #include "Core/GameWindow/Game.h"
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
-#include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
 #include "Game/MirrorComponent.h"
 #include "GameStates/LevelManager.h"
@@ -165,14 +164,7 @@ namespace Tarn
 		mSubscribed = false;
 	}
 
-	void BeamComponent::Serialise( ResourceRecord& record )
-	{
-		Serialiser& serialiser = Serialiser::Instance();
-		serialiser.BeginComponent( mType );
-		serialiser.SaveComponent( record );
-	}
-
-	void BeamComponent::Deserialise( ResourceRecord& ) { FindSource(); }
+	void BeamComponent::OnDeserialised( const pugi::xml_node& ) { FindSource(); }
 
 	Object* BeamComponent::Source() const
 	{

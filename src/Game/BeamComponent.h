@@ -45,10 +45,6 @@ namespace Tarn
 
 		void Initialise() override;
 		void Shutdown() override;
-		// Only the component's name is written.
-		void Serialise( ResourceRecord& record ) override;
-		// Nothing is read; the source is worked out from the owner's name again.
-		void Deserialise( ResourceRecord& record ) override;
 
 		// The mouse's global lists; each acts for the left and the right button only.
 		void OnPressed( int32_t x, int32_t y, int32_t button );
@@ -103,6 +99,10 @@ namespace Tarn
 		TransformComponent* mTransform = nullptr;
 		Physics::CollisionComponent* mTarget = nullptr;
 		bool mLocked = false;
+
+	protected:
+		// Nothing is read; the source is worked out from the owner's name again.
+		void OnDeserialised( const pugi::xml_node& element ) override;
 
 	private:
 		void FindSource();

@@ -1,6 +1,5 @@
 #include "Game/BeamEffect.h"
 
-#include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
 #include "Graphics/MeshComponent.h"
 #include "Physics/TransformComponent.h"
@@ -9,13 +8,6 @@ namespace Tarn
 {
 	TARN_REGISTER_COMPONENT_TYPE( BeamEffectComponent )
 	TARN_REGISTER_OBJECT_TYPE( BeamEffect )
-
-	void BeamEffectComponent::Serialise( ResourceRecord& record )
-	{
-		Serialiser& serialiser = Serialiser::Instance();
-		serialiser.BeginComponent( mType );
-		serialiser.SaveComponent( record );
-	}
 
 	void BeamEffect::Initialise()
 	{

@@ -16,8 +16,6 @@ namespace Tarn
 
 		void Initialise() override {}
 		void Shutdown() override {}
-		void Serialise( ResourceRecord& record ) override;
-		void Deserialise( ResourceRecord& ) override {}
 	};
 
 	// The flare at the muzzle of a beam, shown and placed by the beam while it fires.

@@ -16,11 +16,11 @@ namespace Tarn
 		explicit SkillsComponent( Object* owner ) : ObjectComponent( owner ) {}
 
 		void Initialise() override {}
+		// Closes its bar.
 		void Shutdown() override;
-		void Serialise( ResourceRecord& record ) override;
-		// Reads nothing: the record is the live run's, and a level file does not change it.
-		void Deserialise( ResourceRecord& ) override {}
-		void CreateTweakBar() override;
+		// Written, never read back: the record is the live run's, and a level file does
+		// not change it.
+		const ComponentProperties& Properties() const override;
 
 		float mRadialLightEnergy = 50.0f;
 		float mRadialLightEnergyMax = 100.0f;
@@ -31,6 +31,5 @@ namespace Tarn
 		float mSpeedTimer = 0.0f;
 		// Multiplies the steering steps while mSpeedBoost is set; a nebula halves it.
 		float mSpeedFactor = 1.0f;
-		void* mTweakBar = nullptr;
 	};
 }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 namespace Tarn
 {
@@ -89,8 +90,10 @@ namespace Tarn
 			LOG_WARNING( "Level " << mName.GetName() << ": no level file to load." );
 			return;
 		}
-		// The first pass reads a copy of its own: what the objects' Initialise does may
-		// use the serialiser's level document.
+		// Every fragment passes in memory; the exchange files are written once, at the end.
+		const Serialiser::Batch batch;
+		// The first pass reads a document of its own: what the objects' Initialise does
+		// may use the serialiser's level document. It becomes that document afterwards.
 		pugi::xml_document document;
 		Serialiser::LoadDocument( document, record.mPath );
 		const pugi::xml_node root = document.document_element();
@@ -132,7 +135,7 @@ namespace Tarn
 		if ( skipped > 0 )
 			LOG_WARNING( "Level file " << record.mPath << ": loaded " << created << " objects, skipped " << skipped << "." );
 
-		Serialiser::Instance().LoadLevel( record.mPath );
+		Serialiser::Instance().TakeLevel( std::move( document ) );
 		ReadValues();
 	}
 
@@ -140,6 +143,7 @@ namespace Tarn
 	{
 		if ( !record.NamesFile() )
 			return;
+		const Serialiser::Batch batch;
 		Serialiser::Instance().LoadLevel( record.mPath );
 		ReadValues();
 	}
@@ -150,13 +154,12 @@ namespace Tarn
 		ResourceRecord* exchange = FileSystem::Instance().GetResource( "ObjectDefault" );
 		if ( !exchange )
 			return;
-		const pugi::xml_node root = serialiser.LevelDocument().document_element();
 		ObjectManager& objects = ObjectManager::Instance();
 		for ( const HashedName& name : mObjectNames )
 		{
 			// An object this file does not hold keeps its values: reading it from an
 			// empty fragment would reset every one of them to zero.
-			if ( !root.find_child_by_attribute( "ObjectName", name.GetName().c_str() ) )
+			if ( !serialiser.FindLevelObject( name.GetName().c_str() ) )
 				continue;
 			Object* object = objects.GetObject( name );
 			if ( !object )
@@ -184,6 +187,7 @@ namespace Tarn
 		}
 
 		Serialiser& serialiser = Serialiser::Instance();
+		const Serialiser::Batch batch;
 		pugi::xml_document document;
 		pugi::xml_node root = document.append_child( "LevelObject" );
 		root.append_attribute( "Type" ).set_value( mType.GetName().c_str() );

@@ -2,10 +2,8 @@
 
 #include "Core/GameTime.h"
 #include "Core/Object.h"
-#include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
 #include "Graphics/MeshComponent.h"
-#include "Platform/TweakBar.h"
 #include "Utilities/Log.h"
 #include "core/Services.h"
 
@@ -44,47 +42,27 @@ namespace Graphics
 		mManager = nullptr;
 	}
 
-	void AnimationComponent::Serialise( Tarn::ResourceRecord& record )
+	const Tarn::ComponentProperties& AnimationComponent::Properties() const
 	{
-		Tarn::Serialiser& serialiser = Tarn::Serialiser::Instance();
-		pugi::xml_node node = serialiser.BeginComponent( mType );
-		Tarn::Property::WriteFloat( node, "mTimer", "mTimer", mTimer );
-		Tarn::Property::WriteInt( node, "mCurrentFrame", "mCurrentFrame", mCurrentFrame );
-		Tarn::Property::WriteInt( node, "mStartFrame", "mStartFrame", mStartFrame );
-		Tarn::Property::WriteInt( node, "mEndFrame", "mEndFrame", mEndFrame );
-		Tarn::Property::WriteBool( node, "mIsPausedAnimation", "mIsPausedAnimation", mIsPausedAnimation );
-		Tarn::Property::WriteString( node, "mXmlFileName", "mXmlFileName", mXmlFileName );
-		Tarn::Property::WriteString( node, "mSpriteSheetFileName", "mSpriteSheetFileName", mSpriteSheetFileName );
-		serialiser.SaveComponent( record );
+		using P = Tarn::Declare<AnimationComponent>;
+		static const char* const kFrame = " group=Frame";
+		static const Tarn::ComponentProperties kProperties = {
+			P::Float( "mTimer", "mTimer", &AnimationComponent::mTimer ).Bar( "Timer", kFrame ),
+			P::Int( "mCurrentFrame", "mCurrentFrame", &AnimationComponent::mCurrentFrame ).Bar( "Current Frame", kFrame ),
+			P::Int( "mStartFrame", "mStartFrame", &AnimationComponent::mStartFrame ).Bar( "Start Frame", kFrame ),
+			P::Int( "mEndFrame", "mEndFrame", &AnimationComponent::mEndFrame ).Bar( "End Frame", kFrame ),
+			P::Bool( "mIsPausedAnimation", "mIsPausedAnimation", &AnimationComponent::mIsPausedAnimation )
+			    .Bar( "Pause", kFrame ),
+			P::Tweak( "Play Once", &AnimationComponent::mPlayOnce, kFrame ),
+			P::Tweak( "Play Once Reverse", &AnimationComponent::mPlayOnceReverse, kFrame ),
+			P::Tweak( "PlayOnceAndStayAtFrame", &AnimationComponent::mStayAtEndFrame, kFrame ),
+			P::String( "mXmlFileName", "mXmlFileName", &AnimationComponent::mXmlFileName ),
+			P::String( "mSpriteSheetFileName", "mSpriteSheetFileName", &AnimationComponent::mSpriteSheetFileName ),
+		};
+		return kProperties;
 	}
 
-	void AnimationComponent::Deserialise( Tarn::ResourceRecord& record )
-	{
-		const pugi::xml_node node = Tarn::Serialiser::Instance().LoadComponent( record );
-		mTimer = Tarn::Property::ReadFloat( node, "mTimer", "mTimer" );
-		mCurrentFrame = Tarn::Property::ReadInt( node, "mCurrentFrame", "mCurrentFrame" );
-		mStartFrame = Tarn::Property::ReadInt( node, "mStartFrame", "mStartFrame" );
-		mEndFrame = Tarn::Property::ReadInt( node, "mEndFrame", "mEndFrame" );
-		mIsPausedAnimation = Tarn::Property::ReadBool( node, "mIsPausedAnimation", "mIsPausedAnimation" );
-		const std::string xml = Tarn::Property::ReadString( node, "mXmlFileName", "mXmlFileName" );
-		const std::string sheet = Tarn::Property::ReadString( node, "mSpriteSheetFileName", "mSpriteSheetFileName" );
-		SetAnimation( xml, sheet );
-	}
-
-	void AnimationComponent::CreateTweakBar()
-	{
-		const std::string name = TweakBarName();
-		TwBar* bar = TwNewBar( name.c_str() );
-		mTweakBar = bar;
-		TwAddVarRW( bar, "Timer", TW_TYPE_FLOAT, &mTimer, " group=Frame" );
-		TwAddVarRW( bar, "Current Frame", TW_TYPE_INT32, &mCurrentFrame, " group=Frame" );
-		TwAddVarRW( bar, "Start Frame", TW_TYPE_INT32, &mStartFrame, " group=Frame" );
-		TwAddVarRW( bar, "End Frame", TW_TYPE_INT32, &mEndFrame, " group=Frame" );
-		TwAddVarRW( bar, "Pause", TW_TYPE_BOOLCPP, &mIsPausedAnimation, " group=Frame" );
-		TwAddVarRW( bar, "Play Once", TW_TYPE_BOOLCPP, &mPlayOnce, " group=Frame" );
-		TwAddVarRW( bar, "Play Once Reverse", TW_TYPE_BOOLCPP, &mPlayOnceReverse, " group=Frame" );
-		TwAddVarRW( bar, "PlayOnceAndStayAtFrame", TW_TYPE_BOOLCPP, &mStayAtEndFrame, " group=Frame" );
-	}
+	void AnimationComponent::OnDeserialised( const pugi::xml_node& ) { SetAnimation( mXmlFileName, mSpriteSheetFileName ); }
 
 	void AnimationComponent::SetAnimation( const std::string& xmlFileName, const std::string& sheetFileName )
 	{

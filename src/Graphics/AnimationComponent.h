@@ -29,9 +29,7 @@ namespace Graphics
 
 		void Initialise() override;
 		void Shutdown() override;
-		void Serialise( Tarn::ResourceRecord& record ) override;
-		void Deserialise( Tarn::ResourceRecord& record ) override;
-		void CreateTweakBar() override;
+		const Tarn::ComponentProperties& Properties() const override;
 
 		// Loads the sheet (once for the whole game) and takes its frames: the range is
 		// then every frame, from the first, which is shown.
@@ -83,7 +81,11 @@ namespace Graphics
 		bool mIsAnimating = false;
 		bool mStayAtEndFrame = false;
 		std::vector<AnimationFrame> mFrames;
-		void* mTweakBar = nullptr;
+
+	protected:
+		// The sheet named in the file is loaded once it is read, which starts the range
+		// anew over its frames.
+		void OnDeserialised( const pugi::xml_node& element ) override;
 
 	private:
 		AnimationManager* mManager = nullptr;

@@ -74,9 +74,7 @@ namespace Graphics
 	{
 		mView = nullptr;
 		mPlayerPosition = nullptr;
-		if ( mTweakBar )
-			TwDeleteBar( static_cast<TwBar*>( mTweakBar ) );
-		mTweakBar = nullptr;
+		DeleteTweakBar();
 	}
 
 	bool Camera::Load()
@@ -122,25 +120,27 @@ namespace Graphics
 	{
 		if ( mTweakBar )
 			return;
-		TwBar* bar = TwNewBar( "Camera" );
-		mTweakBar = bar;
-		TwDefine( " Camera position='200 0' " );
-		TwAddVarRW( bar, "Follow Player", TW_TYPE_BOOLCPP, &mFollowPlayer,
-		            " group=Properties  true='Following' false='Stationary' " );
+		using P = Tarn::Declare<Camera, Tarn::Object>;
 		const char* const step = " group=Properties step=0.1 ";
-		TwAddVarRW( bar, "Speed", TW_TYPE_FLOAT, &mSpeed, step );
-		TwAddVarRW( bar, "Eye X", TW_TYPE_FLOAT, &mEye.x, step );
-		TwAddVarRW( bar, "Eye Y", TW_TYPE_FLOAT, &mEye.y, step );
-		TwAddVarRW( bar, "Eye Z", TW_TYPE_FLOAT, &mEye.z, step );
-		TwAddVarRW( bar, "Look X", TW_TYPE_FLOAT, &mLook.x, step );
-		TwAddVarRW( bar, "Look Y", TW_TYPE_FLOAT, &mLook.y, step );
-		TwAddVarRW( bar, "Look Z", TW_TYPE_FLOAT, &mLook.z, step );
-		TwAddVarRW( bar, "Up X", TW_TYPE_FLOAT, &mUp.x, step );
-		TwAddVarRW( bar, "Up Y", TW_TYPE_FLOAT, &mUp.y, step );
-		TwAddVarRW( bar, "Up Z", TW_TYPE_FLOAT, &mUp.z, step );
-		TwAddVarRW( bar, "Half Width", TW_TYPE_FLOAT, &mHalfWidth, step );
-		TwAddVarRW( bar, "Half Height", TW_TYPE_FLOAT, &mHalfHeight, step );
-		TwAddButton( bar, "Save", TweakSave, this, "" );
+		static const Tarn::PropertyTable<Tarn::Object> kBar = {
+			P::Tweak( "Follow Player", &Camera::mFollowPlayer, " group=Properties  true='Following' false='Stationary' " ),
+			P::Tweak( "Speed", &Camera::mSpeed, step ),
+			P::Tweak( "Eye X", &Camera::mEye, &glm::vec3::x, step ),
+			P::Tweak( "Eye Y", &Camera::mEye, &glm::vec3::y, step ),
+			P::Tweak( "Eye Z", &Camera::mEye, &glm::vec3::z, step ),
+			P::Tweak( "Look X", &Camera::mLook, &glm::vec3::x, step ),
+			P::Tweak( "Look Y", &Camera::mLook, &glm::vec3::y, step ),
+			P::Tweak( "Look Z", &Camera::mLook, &glm::vec3::z, step ),
+			P::Tweak( "Up X", &Camera::mUp, &glm::vec3::x, step ),
+			P::Tweak( "Up Y", &Camera::mUp, &glm::vec3::y, step ),
+			P::Tweak( "Up Z", &Camera::mUp, &glm::vec3::z, step ),
+			P::Tweak( "Half Width", &Camera::mHalfWidth, step ),
+			P::Tweak( "Half Height", &Camera::mHalfHeight, step ),
+			P::Button( "Save", TweakSave, "" ),
+		};
+		mTweakBar = TwNewBar( "Camera" );
+		TwDefine( " Camera position='200 0' " );
+		kBar.AddTweakEntries( mTweakBar, *this );
 	}
 
 	const Tarn::Vector2* Camera::FindPlayerPosition() const

@@ -3,7 +3,6 @@
 #include "Core/GameTime.h"
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
-#include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
 #include "Graphics/Camera.h"
 #include "Graphics/GraphicsManager.h"
@@ -16,6 +15,8 @@
 #include "Utilities/Random.h"
 #include "core/MathConstants.h"
 #include "core/Services.h"
+
+#include <pugixml.hpp>
 
 #include <algorithm>
 #include <array>
@@ -178,39 +179,13 @@ namespace Graphics
 			return angles[which];
 		}
 
-		void WriteVector( pugi::xml_node node, const char* element, const char* member, const EmitterVector& value )
-		{
-			Tarn::Property::WriteVector2( node, element, member, Tarn::Vector2( value.X, value.Y ) );
-		}
+		// The plane parts of an emitter vector; the third stays out of the file.
+		constexpr Tarn::NamedPart<EmitterVector> kPlaneParts[] = { { ".X", &EmitterVector::X }, { ".Y", &EmitterVector::Y } };
 
-		void ReadVector( pugi::xml_node node, const char* element, const char* member, EmitterVector& value )
-		{
-			const Tarn::Vector2 read = Tarn::Property::ReadVector2( node, element, member );
-			value.X = read.X;
-			value.Y = read.Y;
-		}
-
-		void WriteColour( pugi::xml_node parent, const char* element, const char* member, const Tarn::Colour& value )
-		{
-			pugi::xml_node node = parent.append_child( element );
-			const float parts[4] = { value.r, value.g, value.b, value.a };
-			for ( int i = 0; i < 4; ++i )
-			{
-				const std::string name = std::string( member ) + "." + std::to_string( i );
-				node.append_attribute( name.c_str() ).set_value( Tarn::ValueText::FromFloat( parts[i] ).c_str() );
-			}
-		}
-
-		void ReadColour( pugi::xml_node parent, const char* element, const char* member, Tarn::Colour& value )
-		{
-			const pugi::xml_node node = parent.child( element );
-			float* parts[4] = { &value.r, &value.g, &value.b, &value.a };
-			for ( int i = 0; i < 4; ++i )
-			{
-				const std::string name = std::string( member ) + "." + std::to_string( i );
-				*parts[i] = Tarn::ValueText::ToFloat( node.attribute( name.c_str() ).value() );
-			}
-		}
+		constexpr const char* kUpdateBehaviourNames =
+		    "U_default, U_fadeIn, U_circleEdgeSpawn, U_circleEdgeSpawnSwirl, U_singleBurst, U_circlePath, "
+		    "U_singleBurstRotation, U_circleEdgeSpawnRGB, U_singleBurstRotationStarColor, U_circleEdgeSpawnSwirlGray, "
+		    "U_circleEdgeSpawnSwirlColor";
 	}
 
 	std::span<const char* const> EmitterComponent::PresetNames() { return kPresetLabels; }
@@ -527,134 +502,80 @@ namespace Graphics
 		}
 	}
 
-	void EmitterComponent::Serialise( Tarn::ResourceRecord& record )
+	const Tarn::ComponentProperties& EmitterComponent::Properties() const
 	{
-		using namespace Tarn::Property;
-		Tarn::Serialiser& serialiser = Tarn::Serialiser::Instance();
-		pugi::xml_node node = serialiser.BeginComponent( mType );
-		WriteFloat( node, "EmitLifeTime", "mEmitLifeTime", mEmitLifeTime );
-		WriteFloat( node, "EmitCurrentTimer", "mEmitCurrentTimer", mEmitCurrentTimer );
-		WriteFloat( node, "EmitSpawnRate", "mEmitSpawnRate", mEmitSpawnRate );
-		WriteFloat( node, "EmitSpawnTimer", "mEmitSpawnTimer", mEmitSpawnTimer );
-		WriteVector( node, "EmitPosition", "mEmitPosition", mEmitPosition );
-		WriteVector( node, "EmitVelocity", "mEmitVelocity", mEmitVelocity );
-		WriteFloat( node, "AngleWidth", "mAngleWidth", mAngleWidth );
-		WriteFloat( node, "AngleMain", "mAngleMain", mAngleMain );
-		WriteVector( node, "MinSpeed", "mMinSpeed", mMinSpeed );
-		WriteVector( node, "MaxSpeed", "mMaxSpeed", mMaxSpeed );
-		WriteVector( node, "ScaleStart", "mScaleStart", mScaleStart );
-		WriteVector( node, "ScaleEnd", "mScaleEnd", mScaleEnd );
-		WriteVector( node, "SpawnDistance", "mSpawnDistance", mSpawnDistance );
-		WriteFloat( node, "MinLifeTime", "mMinLifeTime", mMinLifeTime );
-		WriteFloat( node, "MaxLifeTime", "mMaxLifeTime", mMaxLifeTime );
-		WriteVector( node, "FinalPosition", "mFinalPosition", mFinalPosition );
-		WriteColour( node, "PixelShaderColor", "mPixelShaderColor", mPixelShaderColor );
-		WriteColour( node, "PixelShaderColorStart", "mPixelShaderColorStart", mPixelShaderColorStart );
-		WriteColour( node, "PixelShaderColorEnd", "mPixelShaderColorEnd", mPixelShaderColorEnd );
-		WriteBool( node, "EmitComplete", "mEmitComplete", mEmitComplete );
-		WriteBool( node, "MoveToFinalPosition", "mMoveToFinalPosition", mMoveToFinalPosition );
-		WriteBool( node, "FollowObject", "mFollowObject", mFollowObject );
-		WriteInt( node, "UpdateBehavior", "mUpdateBehavior", mUpdateBehavior );
-		WriteInt( node, "DrawBehavior", "mDrawBehavior", mDrawBehavior );
-		// The picture too, so that an effect tuned and saved keeps its look.
-		WriteString( node, "TextureName", "mTextureName", mTextureName );
-		serialiser.SaveComponent( record );
+		using P = Tarn::Declare<EmitterComponent>;
+		using C = EmitterComponent;
+		static const Tarn::ComponentProperties kProperties = []() {
+			const char* const emitter = " group=Emitter step=0.1 ";
+			const char* const particles = " group=Particles step=0.1 ";
+			const char* const shader = " group='Particles Shader' step=0.1 ";
+			std::vector<Tarn::Property> rows = {
+				P::Float( "EmitLifeTime", "mEmitLifeTime", &C::mEmitLifeTime ).Bar( "LifeTime", emitter ),
+				P::Float( "EmitCurrentTimer", "mEmitCurrentTimer", &C::mEmitCurrentTimer ).Bar( "Current Timer", emitter ),
+				P::Float( "EmitSpawnRate", "mEmitSpawnRate", &C::mEmitSpawnRate ).Bar( "Spawn Rate", emitter ),
+				P::Float( "EmitSpawnTimer", "mEmitSpawnTimer", &C::mEmitSpawnTimer ).Bar( "Spawn Timer", emitter ),
+				P::Compound( "EmitPosition", "mEmitPosition", &C::mEmitPosition, kPlaneParts )
+				    .Bar( { "Position X", "Position Y" }, emitter ),
+				// The bar shows these beside the position; the file keeps them further down.
+				P::Tweak( "Follow Object", &C::mFollowObject, emitter ),
+				P::Tweak( "Move To Final Position", &C::mMoveToFinalPosition, emitter ),
+				P::Tweak( "Final Position X", &C::mFinalPosition, &EmitterVector::X, emitter ),
+				P::Tweak( "Final Position Y", &C::mFinalPosition, &EmitterVector::Y, emitter ),
+				P::Compound( "EmitVelocity", "mEmitVelocity", &C::mEmitVelocity, kPlaneParts )
+				    .Bar( { "Velocity X", "Velocity Y" }, emitter ),
+				P::Tweak( "Update Behavior", &C::mUpdateBehavior, "group='Emitter'" )
+				    .Enumeration( "UpdateBehaviorType", kUpdateBehaviourNames ),
+				P::Tweak( "Draw Behavior", &C::mDrawBehavior, "" ).Enumeration( "DrawBehaviorType", "D_default" ),
+				P::Float( "AngleWidth", "mAngleWidth", &C::mAngleWidth ).Bar( "Angle Width", particles ),
+				P::Float( "AngleMain", "mAngleMain", &C::mAngleMain ).Bar( "Angle Main", particles ),
+				P::Compound( "MinSpeed", "mMinSpeed", &C::mMinSpeed, kPlaneParts )
+				    .Bar( { "Minimum Speed X", "Minimum Speed Y" }, particles ),
+				P::Compound( "MaxSpeed", "mMaxSpeed", &C::mMaxSpeed, kPlaneParts )
+				    .Bar( { "Maximum Speed X", "Maximum SpeedY" }, particles ),
+				P::Compound( "ScaleStart", "mScaleStart", &C::mScaleStart, kPlaneParts )
+				    .Bar( { "Scale Start X", "Scale Start Y" }, particles ),
+				P::Compound( "ScaleEnd", "mScaleEnd", &C::mScaleEnd, kPlaneParts ).Bar( { "Scale End X", "Scale End Y" }, particles ),
+				P::Compound( "SpawnDistance", "mSpawnDistance", &C::mSpawnDistance, kPlaneParts )
+				    .Bar( { "Spawn Distance X", "Spawn Distance Y" }, particles ),
+				P::Float( "MinLifeTime", "mMinLifeTime", &C::mMinLifeTime ).Bar( "Minimum LifeTime", particles ),
+				P::Float( "MaxLifeTime", "mMaxLifeTime", &C::mMaxLifeTime ).Bar( "MaximumLifeTime", particles ),
+				P::Compound( "FinalPosition", "mFinalPosition", &C::mFinalPosition, kPlaneParts ),
+				P::Compound( "PixelShaderColor", "mPixelShaderColor", &C::mPixelShaderColor, Tarn::Parts::kNumberedRGBA ),
+				P::Compound( "PixelShaderColorStart", "mPixelShaderColorStart", &C::mPixelShaderColorStart,
+				             Tarn::Parts::kNumberedRGBA )
+				    .Bar( { "Red Start", "Green Start", "Blue Start", "Alpha Start" }, shader ),
+				P::Compound( "PixelShaderColorEnd", "mPixelShaderColorEnd", &C::mPixelShaderColorEnd, Tarn::Parts::kNumberedRGBA )
+				    .Bar( { "Red End", "Green End", "Blue End", "Alpha End" }, shader ),
+				P::Bool( "EmitComplete", "mEmitComplete", &C::mEmitComplete ).WriteOnly(),
+				P::Bool( "MoveToFinalPosition", "mMoveToFinalPosition", &C::mMoveToFinalPosition ),
+				P::Bool( "FollowObject", "mFollowObject", &C::mFollowObject ),
+				P::Int( "UpdateBehavior", "mUpdateBehavior", &C::mUpdateBehavior ),
+				P::Int( "DrawBehavior", "mDrawBehavior", &C::mDrawBehavior ),
+				// The picture too, so that an effect tuned and saved keeps its look; files
+				// written before the picture was kept leave the texture as it is.
+				P::String( "TextureName", "mTextureName", &C::mTextureName ).KeptWhenMissing(),
+				P::Tweak( "Draw Order", &C::mDrawOrder, "group='Draw'" ),
+			};
+			static constexpr auto kButtons = PresetButtons( std::make_index_sequence<std::size( kPresetLabels )>() );
+			for ( size_t i = 0; i < kButtons.size(); ++i )
+				rows.push_back( P::Button( kPresetLabels[i], kButtons[i], "group=Presets" ) );
+			return Tarn::ComponentProperties( std::move( rows ) );
+		}();
+		return kProperties;
 	}
 
-	void EmitterComponent::Deserialise( Tarn::ResourceRecord& record )
+	void EmitterComponent::OnDeserialised( const pugi::xml_node& element )
 	{
-		using namespace Tarn::Property;
-		const pugi::xml_node node = Tarn::Serialiser::Instance().LoadComponent( record );
-		mEmitLifeTime = ReadFloat( node, "EmitLifeTime", "mEmitLifeTime" );
-		mEmitCurrentTimer = ReadFloat( node, "EmitCurrentTimer", "mEmitCurrentTimer" );
-		mEmitSpawnRate = ReadFloat( node, "EmitSpawnRate", "mEmitSpawnRate" );
-		mEmitSpawnTimer = ReadFloat( node, "EmitSpawnTimer", "mEmitSpawnTimer" );
-		ReadVector( node, "EmitPosition", "mEmitPosition", mEmitPosition );
-		ReadVector( node, "EmitVelocity", "mEmitVelocity", mEmitVelocity );
-		mAngleWidth = ReadFloat( node, "AngleWidth", "mAngleWidth" );
-		mAngleMain = ReadFloat( node, "AngleMain", "mAngleMain" );
-		ReadVector( node, "MinSpeed", "mMinSpeed", mMinSpeed );
-		ReadVector( node, "MaxSpeed", "mMaxSpeed", mMaxSpeed );
-		ReadVector( node, "ScaleStart", "mScaleStart", mScaleStart );
-		ReadVector( node, "ScaleEnd", "mScaleEnd", mScaleEnd );
-		ReadVector( node, "SpawnDistance", "mSpawnDistance", mSpawnDistance );
-		mMinLifeTime = ReadFloat( node, "MinLifeTime", "mMinLifeTime" );
-		mMaxLifeTime = ReadFloat( node, "MaxLifeTime", "mMaxLifeTime" );
-		ReadVector( node, "FinalPosition", "mFinalPosition", mFinalPosition );
-		ReadColour( node, "PixelShaderColor", "mPixelShaderColor", mPixelShaderColor );
-		ReadColour( node, "PixelShaderColorStart", "mPixelShaderColorStart", mPixelShaderColorStart );
-		ReadColour( node, "PixelShaderColorEnd", "mPixelShaderColorEnd", mPixelShaderColorEnd );
-		// A loaded emitter is armed again, whatever the file says.
+		// Armed again, whatever the file says.
 		mEmitComplete = false;
-		mMoveToFinalPosition = ReadBool( node, "MoveToFinalPosition", "mMoveToFinalPosition" );
-		mFollowObject = ReadBool( node, "FollowObject", "mFollowObject" );
-		mUpdateBehavior = ReadInt( node, "UpdateBehavior", "mUpdateBehavior" );
-		mDrawBehavior = ReadInt( node, "DrawBehavior", "mDrawBehavior" );
 		if ( mUpdateBehavior < 0 || mUpdateBehavior >= kBehaviourCount )
 		{
 			LOG_WARNING( "Particle behaviour " << mUpdateBehavior << " of " << ( mOwner ? mOwner->GetName().GetName() : "" )
 			                                   << " does not exist; the emitter behaves as behaviour 0" );
 			mUpdateBehavior = U_default;
 		}
-		// Files written before the picture was kept leave the texture as it is.
-		if ( node.child( "TextureName" ) )
-			SetTexture( ReadString( node, "TextureName", "mTextureName" ) );
-	}
-
-	void EmitterComponent::CreateTweakBar()
-	{
-		const std::string name = TweakBarName();
-		TwBar* bar = TwNewBar( name.c_str() );
-		mTweakBar = bar;
-		const char* emitter = " group=Emitter step=0.1 ";
-		TwAddVarRW( bar, "LifeTime", TW_TYPE_FLOAT, &mEmitLifeTime, emitter );
-		TwAddVarRW( bar, "Current Timer", TW_TYPE_FLOAT, &mEmitCurrentTimer, emitter );
-		TwAddVarRW( bar, "Spawn Rate", TW_TYPE_FLOAT, &mEmitSpawnRate, emitter );
-		TwAddVarRW( bar, "Spawn Timer", TW_TYPE_FLOAT, &mEmitSpawnTimer, emitter );
-		TwAddVarRW( bar, "Position X", TW_TYPE_FLOAT, &mEmitPosition.X, emitter );
-		TwAddVarRW( bar, "Position Y", TW_TYPE_FLOAT, &mEmitPosition.Y, emitter );
-		TwAddVarRW( bar, "Follow Object", TW_TYPE_BOOLCPP, &mFollowObject, emitter );
-		TwAddVarRW( bar, "Move To Final Position", TW_TYPE_BOOLCPP, &mMoveToFinalPosition, emitter );
-		TwAddVarRW( bar, "Final Position X", TW_TYPE_FLOAT, &mFinalPosition.X, emitter );
-		TwAddVarRW( bar, "Final Position Y", TW_TYPE_FLOAT, &mFinalPosition.Y, emitter );
-		TwAddVarRW( bar, "Velocity X", TW_TYPE_FLOAT, &mEmitVelocity.X, emitter );
-		TwAddVarRW( bar, "Velocity Y", TW_TYPE_FLOAT, &mEmitVelocity.Y, emitter );
-		const TwType updateType = TwDefineEnumFromString(
-		    "UpdateBehaviorType",
-		    "U_default, U_fadeIn, U_circleEdgeSpawn, U_circleEdgeSpawnSwirl, U_singleBurst, U_circlePath, "
-		    "U_singleBurstRotation, U_circleEdgeSpawnRGB, U_singleBurstRotationStarColor, U_circleEdgeSpawnSwirlGray, "
-		    "U_circleEdgeSpawnSwirlColor" );
-		TwAddVarRW( bar, "Update Behavior", updateType, &mUpdateBehavior, "group='Emitter'" );
-		const TwType drawType = TwDefineEnumFromString( "DrawBehaviorType", "D_default" );
-		TwAddVarRW( bar, "Draw Behavior", drawType, &mDrawBehavior, "" );
-		const char* particles = " group=Particles step=0.1 ";
-		TwAddVarRW( bar, "Angle Width", TW_TYPE_FLOAT, &mAngleWidth, particles );
-		TwAddVarRW( bar, "Angle Main", TW_TYPE_FLOAT, &mAngleMain, particles );
-		TwAddVarRW( bar, "Minimum Speed X", TW_TYPE_FLOAT, &mMinSpeed.X, particles );
-		TwAddVarRW( bar, "Minimum Speed Y", TW_TYPE_FLOAT, &mMinSpeed.Y, particles );
-		TwAddVarRW( bar, "Maximum Speed X", TW_TYPE_FLOAT, &mMaxSpeed.X, particles );
-		TwAddVarRW( bar, "Maximum SpeedY", TW_TYPE_FLOAT, &mMaxSpeed.Y, particles );
-		TwAddVarRW( bar, "Scale Start X", TW_TYPE_FLOAT, &mScaleStart.X, particles );
-		TwAddVarRW( bar, "Scale Start Y", TW_TYPE_FLOAT, &mScaleStart.Y, particles );
-		TwAddVarRW( bar, "Scale End X", TW_TYPE_FLOAT, &mScaleEnd.X, particles );
-		TwAddVarRW( bar, "Scale End Y", TW_TYPE_FLOAT, &mScaleEnd.Y, particles );
-		TwAddVarRW( bar, "Spawn Distance X", TW_TYPE_FLOAT, &mSpawnDistance.X, particles );
-		TwAddVarRW( bar, "Spawn Distance Y", TW_TYPE_FLOAT, &mSpawnDistance.Y, particles );
-		TwAddVarRW( bar, "Minimum LifeTime", TW_TYPE_FLOAT, &mMinLifeTime, particles );
-		TwAddVarRW( bar, "MaximumLifeTime", TW_TYPE_FLOAT, &mMaxLifeTime, particles );
-		const char* shader = " group='Particles Shader' step=0.1 ";
-		TwAddVarRW( bar, "Red Start", TW_TYPE_FLOAT, &mPixelShaderColorStart.r, shader );
-		TwAddVarRW( bar, "Green Start", TW_TYPE_FLOAT, &mPixelShaderColorStart.g, shader );
-		TwAddVarRW( bar, "Blue Start", TW_TYPE_FLOAT, &mPixelShaderColorStart.b, shader );
-		TwAddVarRW( bar, "Alpha Start", TW_TYPE_FLOAT, &mPixelShaderColorStart.a, shader );
-		TwAddVarRW( bar, "Red End", TW_TYPE_FLOAT, &mPixelShaderColorEnd.r, shader );
-		TwAddVarRW( bar, "Green End", TW_TYPE_FLOAT, &mPixelShaderColorEnd.g, shader );
-		TwAddVarRW( bar, "Blue End", TW_TYPE_FLOAT, &mPixelShaderColorEnd.b, shader );
-		TwAddVarRW( bar, "Alpha End", TW_TYPE_FLOAT, &mPixelShaderColorEnd.a, shader );
-		TwAddVarRW( bar, "Draw Order", TW_TYPE_INT32, &mDrawOrder, "group='Draw'" );
-
-		static constexpr auto kButtons = PresetButtons( std::make_index_sequence<std::size( kPresetLabels )>() );
-		for ( size_t i = 0; i < kButtons.size(); ++i )
-			TwAddButton( bar, kPresetLabels[i], kButtons[i], this, "group=Presets" );
+		if ( element.child( "TextureName" ) )
+			SetTexture( mTextureName );
 	}
 }

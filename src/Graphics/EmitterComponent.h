@@ -79,9 +79,7 @@ namespace Graphics
 
 		void Initialise() override;
 		void Shutdown() override;
-		void Serialise( Tarn::ResourceRecord& record ) override;
-		void Deserialise( Tarn::ResourceRecord& record ) override;
-		void CreateTweakBar() override;
+		const Tarn::ComponentProperties& Properties() const override;
 		void Update( Tarn::GameTime& gameTime ) override;
 		void Draw( Tarn::GameTime& gameTime ) override;
 
@@ -154,8 +152,11 @@ namespace Graphics
 		Platform::BufferHandle mVertexBuffer = 0;
 		Platform::TextureHandle mTexture = 0;
 		Matrix mEmitterWorld = Identity();
-		void* mTweakBar = nullptr;
 		CUSTOMVERTEX mVertices[4];
+
+	protected:
+		// A loaded emitter is armed again and keeps to the behaviours there are.
+		void OnDeserialised( const pugi::xml_node& element ) override;
 
 	private:
 		Platform::RenderDevice* Device() const { return mPtrToDevicePtr ? *mPtrToDevicePtr : nullptr; }

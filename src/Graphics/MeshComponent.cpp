@@ -1,7 +1,6 @@
 #include "Graphics/MeshComponent.h"
 
 #include "Core/Object.h"
-#include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/TextureManager.h"
@@ -80,52 +79,25 @@ namespace Graphics
 		mVertexBuffer = 0;
 	}
 
-	void MeshComponent::Serialise( Tarn::ResourceRecord& record )
+	const Tarn::ComponentProperties& MeshComponent::Properties() const
 	{
-		Tarn::Serialiser& serialiser = Tarn::Serialiser::Instance();
-		pugi::xml_node node = serialiser.BeginComponent( mType );
-		Tarn::Property::WriteInt( node, "DrawOrder", "DrawOrder", mDrawOrder );
-		pugi::xml_node shader = node.append_child( "PixelShader" );
-		shader.append_attribute( "r" ).set_value( Tarn::ValueText::FromFloat( mColour.r ).c_str() );
-		shader.append_attribute( "g" ).set_value( Tarn::ValueText::FromFloat( mColour.g ).c_str() );
-		shader.append_attribute( "b" ).set_value( Tarn::ValueText::FromFloat( mColour.b ).c_str() );
-		shader.append_attribute( "a" ).set_value( Tarn::ValueText::FromFloat( mColour.a ).c_str() );
-		Tarn::Property::WriteString( node, "mTextureName", "TextureLocation", mTextureName );
-		Tarn::Property::WriteBool( node, "mIsFlippedY", "Flipped", mIsFlippedY );
-		Tarn::Property::WriteBool( node, "mIsHUD", "IsHUD", mIsHUD );
-		Tarn::Property::WriteBool( node, "Visible", "Visible", mVisible );
-		serialiser.SaveComponent( record );
+		using P = Tarn::Declare<MeshComponent>;
+		static const Tarn::ComponentProperties kProperties = {
+			P::Int( "DrawOrder", "DrawOrder", &MeshComponent::mDrawOrder ).Bar( "Draw Order", " group='Draw Order' " ),
+			P::Tweak( "Visible   ", &MeshComponent::mVisible, " group='Draw Order' " ),
+			P::Compound( "PixelShader", "", &MeshComponent::mColour, Tarn::Parts::kBareRGBA )
+			    .Bar( { "Red", "Green", "Blue", "Alpha" }, " group='Pixel Shader' step=0.1 " ),
+			P::String( "mTextureName", "TextureLocation", &MeshComponent::mTextureName )
+			    .Bar( "Texture Name", " group=Texture " ),
+			P::Button( "Set Texture Name", TweakSetTextureName, "group=Texture" ),
+			P::Bool( "mIsFlippedY", "Flipped", &MeshComponent::mIsFlippedY ),
+			P::Bool( "mIsHUD", "IsHUD", &MeshComponent::mIsHUD ),
+			P::Bool( "Visible", "Visible", &MeshComponent::mVisible ),
+		};
+		return kProperties;
 	}
 
-	void MeshComponent::Deserialise( Tarn::ResourceRecord& record )
-	{
-		const pugi::xml_node node = Tarn::Serialiser::Instance().LoadComponent( record );
-		mDrawOrder = Tarn::Property::ReadInt( node, "DrawOrder", "DrawOrder" );
-		const pugi::xml_node shader = node.child( "PixelShader" );
-		mColour.r = Tarn::ValueText::ToFloat( shader.attribute( "r" ).value() );
-		mColour.g = Tarn::ValueText::ToFloat( shader.attribute( "g" ).value() );
-		mColour.b = Tarn::ValueText::ToFloat( shader.attribute( "b" ).value() );
-		mColour.a = Tarn::ValueText::ToFloat( shader.attribute( "a" ).value() );
-		SetTexture( Tarn::Property::ReadString( node, "mTextureName", "TextureLocation" ) );
-		mIsFlippedY = Tarn::Property::ReadBool( node, "mIsFlippedY", "Flipped" );
-		mIsHUD = Tarn::Property::ReadBool( node, "mIsHUD", "IsHUD" );
-		mVisible = Tarn::Property::ReadBool( node, "Visible", "Visible" );
-	}
-
-	void MeshComponent::CreateTweakBar()
-	{
-		const std::string name = TweakBarName();
-		TwBar* bar = TwNewBar( name.c_str() );
-		mTweakBar = bar;
-		TwAddVarRW( bar, "Draw Order", TW_TYPE_INT32, &mDrawOrder, " group='Draw Order' " );
-		TwAddVarRW( bar, "Visible   ", TW_TYPE_BOOLCPP, &mVisible, " group='Draw Order' " );
-		TwAddVarRW( bar, "Red", TW_TYPE_FLOAT, &mColour.r, " group='Pixel Shader' step=0.1 " );
-		TwAddVarRW( bar, "Green", TW_TYPE_FLOAT, &mColour.g, " group='Pixel Shader' step=0.1 " );
-		TwAddVarRW( bar, "Blue", TW_TYPE_FLOAT, &mColour.b, " group='Pixel Shader' step=0.1 " );
-		TwAddVarRW( bar, "Alpha", TW_TYPE_FLOAT, &mColour.a, " group='Pixel Shader' step=0.1 " );
-		TwAddVarRW( bar, "Texture Name", TW_TYPE_STDSTRING, &mTextureName, " group=Texture " );
-		TwAddButton( bar, "Set Texture Name", TweakSetTextureName, this, "group=Texture" );
-	}
+	void MeshComponent::OnDeserialised( const pugi::xml_node& ) { SetTexture( mTextureName ); }
 
 	void MeshComponent::SetTexture( const std::string& name )
 	{

@@ -27,9 +27,7 @@ namespace Graphics
 
 		void Initialise() override;
 		void Shutdown() override;
-		void Serialise( Tarn::ResourceRecord& record ) override;
-		void Deserialise( Tarn::ResourceRecord& record ) override;
-		void CreateTweakBar() override;
+		const Tarn::ComponentProperties& Properties() const override;
 		void Draw( Tarn::GameTime& gameTime ) override;
 
 		// Looks the texture up again by name (copying the name first unless it is the
@@ -53,9 +51,11 @@ namespace Graphics
 		bool mIsFlippedY = false;
 		bool mIsHUD = false;
 		bool mIsWavy = false;
-		void* mTweakBar = nullptr;
 
 	protected:
+		// The texture named in the file is looked up once it is read.
+		void OnDeserialised( const pugi::xml_node& element ) override;
+
 		Platform::RenderDevice* Device() const { return mPtrToDevicePtr ? *mPtrToDevicePtr : nullptr; }
 		void FillVertices();
 

@@ -1,7 +1,6 @@
 #include "Physics/CollisionComponent.h"
 
 #include "Core/Object.h"
-#include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
 #include "Physics/CollisionManager.h"
 #include "core/Services.h"
@@ -12,8 +11,6 @@
 namespace Physics
 {
 	TARN_REGISTER_COMPONENT_TYPE( CollisionComponent )
-
-	using namespace Tarn::Property;
 
 	namespace
 	{
@@ -86,44 +83,27 @@ namespace Physics
 		}
 	}
 
-	void CollisionComponent::Serialise( Tarn::ResourceRecord& record )
+	const Tarn::ComponentProperties& CollisionComponent::Properties() const
 	{
-		Tarn::Serialiser& serialiser = Tarn::Serialiser::Instance();
-		pugi::xml_node node = serialiser.BeginComponent( mType );
-		WriteVector2( node, "C", "C", mCentre );
-		WriteVector2( node, "P", "P", mPreviousPosition );
-		WriteVector2( node, "V", "V", mVelocity );
-		WriteInt( node, "mCollisionGroup", "mCollisionGroup", mCollisionGroup );
-		WriteInt( node, "mCollisionType", "CollisionType", mCollisionType );
-		pugi::xml_node data = node.append_child( "mCollisionData" );
-		data.append_attribute( "Radius" ).set_value( Tarn::ValueText::FromFloat( mCollisionData[0] ).c_str() );
-		data.append_attribute( "Length1" ).set_value( Tarn::ValueText::FromFloat( mCollisionData[0] ).c_str() );
-		data.append_attribute( "Length2" ).set_value( Tarn::ValueText::FromFloat( mCollisionData[1] ).c_str() );
-		WriteBool( node, "mInvulnerable", "Invulnerable", mInvulnerable );
-		WriteFloat( node, "mInvulTimer", "InvulTimer", mInvulTimer );
-		WriteVector2( node, "topLeft", "topLeft", mTopLeft );
-		WriteVector2( node, "bottomRight", "bottomRight", mBottomRight );
-		WriteBool( node, "mDefault", "Default", mDefault );
-		serialiser.SaveComponent( record );
-	}
-
-	void CollisionComponent::Deserialise( Tarn::ResourceRecord& record )
-	{
-		const pugi::xml_node node = Tarn::Serialiser::Instance().LoadComponent( record );
-		mCentre = ReadVector2( node, "C", "C" );
-		mPreviousPosition = ReadVector2( node, "P", "P" );
-		mVelocity = ReadVector2( node, "V", "V" );
-		mCollisionGroup = ReadInt( node, "mCollisionGroup", "mCollisionGroup" );
-		mCollisionType = ReadInt( node, "mCollisionType", "CollisionType" );
-		// Two names of one value: "Length1", read last, is the one kept.
-		mCollisionData[0] = ReadFloat( node, "mCollisionData", "Radius" );
-		mCollisionData[0] = ReadFloat( node, "mCollisionData", "Length1" );
-		mCollisionData[1] = ReadFloat( node, "mCollisionData", "Length2" );
-		mInvulnerable = ReadBool( node, "mInvulnerable", "Invulnerable" );
-		mInvulTimer = ReadFloat( node, "mInvulTimer", "InvulTimer" );
-		mTopLeft = ReadVector2( node, "topLeft", "topLeft" );
-		mBottomRight = ReadVector2( node, "bottomRight", "bottomRight" );
-		mDefault = ReadBool( node, "mDefault", "Default" );
+		using P = Tarn::Declare<CollisionComponent>;
+		static const Tarn::ComponentProperties kProperties = {
+			P::Tweak( "Default Collision", &CollisionComponent::mDefault, " group='Draw Order' " ),
+			P::Vector( "C", "C", &CollisionComponent::mCentre ).Bar( { "Center X", "Center Y" }, " group=Center " ),
+			P::Vector( "P", "P", &CollisionComponent::mPreviousPosition )
+			    .Bar( { "Previous Position X", "Previous Position Y" }, " group=Position " ),
+			P::Vector( "V", "V", &CollisionComponent::mVelocity ).Bar( { "Velocity X", "Velocity Y" }, " group=Velocity " ),
+			P::Int( "mCollisionGroup", "mCollisionGroup", &CollisionComponent::mCollisionGroup ),
+			P::Int( "mCollisionType", "CollisionType", &CollisionComponent::mCollisionType ),
+			// Two names of the first value; "Length1", read last, is the one kept.
+			P::Named( "mCollisionData", &CollisionComponent::mCollisionData, { { "Radius", 0 }, { "Length1", 0 }, { "Length2", 1 } } )
+			    .Bar( { "Radius", "Float[0] X", "Float[1] Y" }, " group='Collision Data' " ),
+			P::Bool( "mInvulnerable", "Invulnerable", &CollisionComponent::mInvulnerable ),
+			P::Float( "mInvulTimer", "InvulTimer", &CollisionComponent::mInvulTimer ),
+			P::Vector( "topLeft", "topLeft", &CollisionComponent::mTopLeft ),
+			P::Vector( "bottomRight", "bottomRight", &CollisionComponent::mBottomRight ),
+			P::Bool( "mDefault", "Default", &CollisionComponent::mDefault ),
+		};
+		return kProperties;
 	}
 
 	void CollisionComponent::Initialise()

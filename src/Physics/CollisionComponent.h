@@ -33,8 +33,7 @@ namespace Physics
 
 		explicit CollisionComponent( Tarn::Object* owner ) : ObjectComponent( owner ) {}
 
-		void Serialise( Tarn::ResourceRecord& record ) override;
-		void Deserialise( Tarn::ResourceRecord& record ) override;
+		const Tarn::ComponentProperties& Properties() const override;
 		// Takes the settings of the owner's kind and joins that group's list; an owner
 		// of a kind that does not collide joins none.
 		void Initialise() override;
@@ -58,7 +57,6 @@ namespace Physics
 		// The player slides along this collider and is pushed by it.
 		bool mDefault = true;
 		float mInvulTimer = 0.0f;
-		void* mTweakBar = nullptr;
 
 		// The over-bright level the invulnerability flash last gave the owner's mesh:
 		// 300 or 1.

@@ -1,7 +1,6 @@
 #include "Physics/LineComponent.h"
 
 #include "Core/Object.h"
-#include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
 #include "Physics/TransformComponent.h"
 
@@ -11,28 +10,21 @@ namespace Physics
 {
 	TARN_REGISTER_COMPONENT_TYPE( LineComponent )
 
-	using namespace Tarn::Property;
-
-	void LineComponent::Serialise( Tarn::ResourceRecord& record )
+	const Tarn::ComponentProperties& LineComponent::Properties() const
 	{
-		Tarn::Serialiser& serialiser = Tarn::Serialiser::Instance();
-		pugi::xml_node node = serialiser.BeginComponent( mType );
-		WriteVector2( node, "mPt1", "mPt1", mPt1 );
-		WriteVector2( node, "mPt2", "mPt2", mPt2 );
-		WriteVector2( node, "mNormal", "mNormal", mNormal );
-		WriteFloat( node, "mAngle", "mAngle", mAngle );
-		WriteFloat( node, "mScale", "mScale", mScale );
-		serialiser.SaveComponent( record );
+		using P = Tarn::Declare<LineComponent>;
+		static const Tarn::ComponentProperties kProperties = {
+			P::Vector( "mPt1", "mPt1", &LineComponent::mPt1 ),
+			P::Vector( "mPt2", "mPt2", &LineComponent::mPt2 ),
+			P::Vector( "mNormal", "mNormal", &LineComponent::mNormal ),
+			P::Float( "mAngle", "mAngle", &LineComponent::mAngle ),
+			P::Float( "mScale", "mScale", &LineComponent::mScale ),
+		};
+		return kProperties;
 	}
 
-	void LineComponent::Deserialise( Tarn::ResourceRecord& record )
+	void LineComponent::OnDeserialised( const pugi::xml_node& )
 	{
-		const pugi::xml_node node = Tarn::Serialiser::Instance().LoadComponent( record );
-		mPt1 = ReadVector2( node, "mPt1", "mPt1" );
-		mPt2 = ReadVector2( node, "mPt2", "mPt2" );
-		mNormal = ReadVector2( node, "mNormal", "mNormal" );
-		mAngle = ReadFloat( node, "mAngle", "mAngle" );
-		mScale = ReadFloat( node, "mScale", "mScale" );
 		static const Tarn::HashedName kMirror( "Mirror" );
 		if ( mOwner->mType == kMirror )
 			Rotate( 0.0f );

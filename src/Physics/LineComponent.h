@@ -14,9 +14,7 @@ namespace Physics
 	public:
 		explicit LineComponent( Tarn::Object* owner ) : ObjectComponent( owner ) {}
 
-		void Serialise( Tarn::ResourceRecord& record ) override;
-		// A mirror's face is rebuilt from its transform once the values are read.
-		void Deserialise( Tarn::ResourceRecord& record ) override;
+		const Tarn::ComponentProperties& Properties() const override;
 		void Initialise() override {}
 		void Shutdown() override {}
 
@@ -29,5 +27,9 @@ namespace Physics
 		Tarn::Vector2 mNormal;
 		float mAngle = 0.0f;
 		float mScale = 0.0f;
+
+	protected:
+		// A mirror's face is rebuilt from its transform once the values are read.
+		void OnDeserialised( const pugi::xml_node& element ) override;
 	};
 }

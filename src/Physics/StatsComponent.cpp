@@ -1,10 +1,8 @@
 #include "Physics/StatsComponent.h"
 
 #include "Core/Object.h"
-#include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
 #include "Graphics/StatusBarManager.h"
-#include "Platform/TweakBar.h"
 #include "core/Services.h"
 
 namespace Physics
@@ -30,28 +28,14 @@ namespace Physics
 			bars->UnregisterStats( this );
 	}
 
-	void StatsComponent::Serialise( Tarn::ResourceRecord& record )
+	const Tarn::ComponentProperties& StatsComponent::Properties() const
 	{
-		Tarn::Serialiser& serialiser = Tarn::Serialiser::Instance();
-		pugi::xml_node node = serialiser.BeginComponent( mType );
-		Tarn::Property::WriteFloat( node, "Health", "mHealth", mHealth );
-		Tarn::Property::WriteBool( node, "SelfDestruct", "mSelfDestruct", mSelfDestruct );
-		serialiser.SaveComponent( record );
-	}
-
-	void StatsComponent::Deserialise( Tarn::ResourceRecord& record )
-	{
-		const pugi::xml_node node = Tarn::Serialiser::Instance().LoadComponent( record );
-		mHealth = Tarn::Property::ReadFloat( node, "Health", "mHealth" );
-		mSelfDestruct = Tarn::Property::ReadBool( node, "SelfDestruct", "mSelfDestruct" );
-	}
-
-	void StatsComponent::CreateTweakBar()
-	{
-		const std::string name = TweakBarName();
-		TwBar* bar = TwNewBar( name.c_str() );
-		mTweakBar = bar;
-		TwAddVarRW( bar, "Curr Health", TW_TYPE_FLOAT, &mHealth, " group=Health " );
-		TwAddVarRW( bar, "SelfDestruct Mode", TW_TYPE_BOOLCPP, &mSelfDestruct, " group=SelfDestruct " );
+		using P = Tarn::Declare<StatsComponent>;
+		static const Tarn::ComponentProperties kProperties = {
+			P::Float( "Health", "mHealth", &StatsComponent::mHealth ).Bar( "Curr Health", " group=Health " ),
+			P::Bool( "SelfDestruct", "mSelfDestruct", &StatsComponent::mSelfDestruct )
+			    .Bar( "SelfDestruct Mode", " group=SelfDestruct " ),
+		};
+		return kProperties;
 	}
 }

@@ -20,12 +20,9 @@ namespace Physics
 		// of the status-bar manager.
 		void Initialise() override;
 		void Shutdown() override;
-		void Serialise( Tarn::ResourceRecord& record ) override;
-		void Deserialise( Tarn::ResourceRecord& record ) override;
-		void CreateTweakBar() override;
+		const Tarn::ComponentProperties& Properties() const override;
 
 		float mHealth = 0.0f;
 		bool mSelfDestruct = false;
-		void* mTweakBar = nullptr;
 	};
 }

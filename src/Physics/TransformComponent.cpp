@@ -1,10 +1,8 @@
 #include "Physics/TransformComponent.h"
 
 #include "Core/Object.h"
-#include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
 #include "Physics/PhysicsManager.h"
-#include "Utilities/FileSystem.h"
 #include "Utilities/Log.h"
 #include "core/Matrices.h"
 #include "core/Services.h"
@@ -146,39 +144,29 @@ namespace Tarn
 		         Translation( mPosition.X, mPosition.Y, 0.0f );
 	}
 
-	void TransformComponent::Serialise( ResourceRecord& record )
+	const ComponentProperties& TransformComponent::Properties() const
 	{
-		Serialiser& serialiser = Serialiser::Instance();
-		pugi::xml_node node = serialiser.BeginComponent( mType );
-		Property::WriteVector2( node, "PrevPos", "mPrevPos", mPrevPos );
-		Property::WriteVector2( node, "Position", "mPosition", mPosition );
-		Property::WriteVector2( node, "Velocity", "mVelocity", mVelocity );
-		Property::WriteVector2( node, "Force", "mForce", mForce );
-		Property::WriteFloat( node, "Direction", "mDirection", mDirection );
-		Property::WriteFloat( node, "XScaleFactor", "mXScaleFactor", mXScaleFactor );
-		Property::WriteFloat( node, "YScaleFactor", "mYScaleFactor", mYScaleFactor );
-		Property::WriteFloat( node, "ZScaleFactor", "mZScaleFactor", mZScaleFactor );
-		Property::WriteFloat( node, "LifeSpan", "mLifeSpan", mLifeSpan );
-		Property::WriteBool( node, "HasFriction", "mHasFriction", mHasFriction );
-		Property::WriteBool( node, "Active", "mActive", mActive );
-		Property::WriteInt( node, "TransType", "mTransType", mTransType );
-		serialiser.SaveComponent( record );
-	}
-
-	void TransformComponent::Deserialise( ResourceRecord& record )
-	{
-		const pugi::xml_node node = Serialiser::Instance().LoadComponent( record );
-		mPrevPos = Property::ReadVector2( node, "PrevPos", "mPrevPos" );
-		mPosition = Property::ReadVector2( node, "Position", "mPosition" );
-		mVelocity = Property::ReadVector2( node, "Velocity", "mVelocity" );
-		mForce = Property::ReadVector2( node, "Force", "mForce" );
-		mDirection = Property::ReadFloat( node, "Direction", "mDirection" );
-		mXScaleFactor = Property::ReadFloat( node, "XScaleFactor", "mXScaleFactor" );
-		mYScaleFactor = Property::ReadFloat( node, "YScaleFactor", "mYScaleFactor" );
-		mZScaleFactor = Property::ReadFloat( node, "ZScaleFactor", "mZScaleFactor" );
-		mLifeSpan = Property::ReadFloat( node, "LifeSpan", "mLifeSpan" );
-		mHasFriction = Property::ReadBool( node, "HasFriction", "mHasFriction" );
-		mActive = Property::ReadBool( node, "Active", "mActive" );
-		mTransType = Property::ReadInt( node, "TransType", "mTransType" );
+		using P = Declare<TransformComponent>;
+		static const ComponentProperties kProperties = {
+			P::Vector( "PrevPos", "mPrevPos", &TransformComponent::mPrevPos ),
+			P::Vector( "Position", "mPosition", &TransformComponent::mPosition )
+			    .Bar( { "Position X", "Position Y" }, " group=Position " ),
+			P::Vector( "Velocity", "mVelocity", &TransformComponent::mVelocity )
+			    .Bar( { "Velocity X", "Velocity Y" }, " group=Velocity " ),
+			P::Vector( "Force", "mForce", &TransformComponent::mForce ).Bar( { "Force X", "Force Y" }, " group=Force " ),
+			P::Float( "Direction", "mDirection", &TransformComponent::mDirection )
+			    .Bar( "Direction", " group=Rotation step=0.1 " ),
+			P::Float( "XScaleFactor", "mXScaleFactor", &TransformComponent::mXScaleFactor )
+			    .Bar( "Scale Factor X", " group='Scale Factor' " ),
+			P::Float( "YScaleFactor", "mYScaleFactor", &TransformComponent::mYScaleFactor )
+			    .Bar( "Scale Factor Y", " group='Scale Factor' " ),
+			P::Float( "ZScaleFactor", "mZScaleFactor", &TransformComponent::mZScaleFactor )
+			    .Bar( "Scale Factor Z", " group='Scale Factor' " ),
+			P::Float( "LifeSpan", "mLifeSpan", &TransformComponent::mLifeSpan ),
+			P::Bool( "HasFriction", "mHasFriction", &TransformComponent::mHasFriction ),
+			P::Bool( "Active", "mActive", &TransformComponent::mActive ),
+			P::Int( "TransType", "mTransType", &TransformComponent::mTransType ),
+		};
+		return kProperties;
 	}
 }

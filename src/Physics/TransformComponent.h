@@ -25,8 +25,7 @@ namespace Tarn
 
 		explicit TransformComponent( Object* owner ) : ObjectComponent( owner ) {}
 
-		void Serialise( ResourceRecord& record ) override;
-		void Deserialise( ResourceRecord& record ) override;
+		const ComponentProperties& Properties() const override;
 		// Applies the settings of the owner's type and joins the physics manager.
 		void Initialise() override;
 		void Shutdown() override;
@@ -50,6 +49,5 @@ namespace Tarn
 		int32_t mTransType = DYNAMIC;
 		// A row-vector matrix: a point transforms as v * mWorld.
 		glm::mat4 mWorld{ 1.0f };
-		void* mTweakBar = nullptr;
 	};
 }

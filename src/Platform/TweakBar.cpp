@@ -87,9 +87,14 @@ int TwWindowSize( int width, int height )
 TwBar* TwNewBar( const char* name )
 {
 	const std::string barName = name ? name : "";
-	// A second bar of the same name is the same bar, as the tweak-bar library had it.
+	// A bar built again under its name is the same bar, emptied: what is added to it now
+	// replaces what it showed, never stands beside it.
 	if ( TwBar* existing = Platform::FindBar( barName ) )
+	{
+		existing->mData.mEntries.clear();
+		existing->mData.mDefines.clear();
 		return existing;
+	}
 	auto bar = std::make_unique<TwBar>();
 	bar->mData.mName = barName;
 	TwBar* pointer = bar.get();

@@ -38,7 +38,10 @@ using TwCopyStdStringToClient = void ( * )( std::string& destination, const std:
 bool TwInit();
 bool TwTerminate();
 int TwWindowSize( int width, int height );
+// A bar of a name that exists already is emptied and given back: building a bar again
+// replaces its entries.
 TwBar* TwNewBar( const char* name );
+// Nothing for a bar that no longer exists (after TwTerminate, say).
 int TwDeleteBar( TwBar* bar );
 int TwAddVarRW( TwBar* bar, const char* name, TwType type, void* variable, const char* definition );
 int TwAddButton( TwBar* bar, const char* name, TwButtonCallback callback, void* clientData, const char* definition );

@@ -26,8 +26,7 @@ namespace StateMachines
 
 		explicit GateComponent( Tarn::Object* owner ) : ObjectComponent( owner ) {}
 
-		void Serialise( Tarn::ResourceRecord& record ) override;
-		void Deserialise( Tarn::ResourceRecord& record ) override;
+		const Tarn::ComponentProperties& Properties() const override;
 		void Initialise() override;
 		void Shutdown() override;
 

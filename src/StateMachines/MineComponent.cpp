@@ -1,7 +1,6 @@
 #include "StateMachines/MineComponent.h"
 
 #include "Core/Object.h"
-#include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
 #include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineManager.h"
@@ -10,8 +9,6 @@
 namespace StateMachines
 {
 	TARN_REGISTER_COMPONENT_TYPE( MineComponent )
-
-	using namespace Tarn::Property;
 
 	namespace
 	{
@@ -30,42 +27,22 @@ namespace StateMachines
 		};
 	}
 
-	void MineComponent::Serialise( Tarn::ResourceRecord& record )
+	const Tarn::ComponentProperties& MineComponent::Properties() const
 	{
-		Tarn::Serialiser& serialiser = Tarn::Serialiser::Instance();
-		pugi::xml_node node = serialiser.BeginComponent( mType );
-		WriteInt( node, "AI", "mAI", mAI );
-		WriteFloat( node, "StateTimer", "mStateTimer", mStateTimer );
-		WriteFloat( node, "WaitTimer", "mWaitTimer", mWaitTimer );
-		pugi::xml_node patrol = node.append_child( "Patrol" );
-		patrol.append_attribute( "mPatrol.0.x" ).set_value( Tarn::ValueText::FromFloat( mPatrol[0].X ).c_str() );
-		patrol.append_attribute( "mPatrol.0.y" ).set_value( Tarn::ValueText::FromFloat( mPatrol[0].Y ).c_str() );
-		patrol.append_attribute( "mPatrol.1.x" ).set_value( Tarn::ValueText::FromFloat( mPatrol[1].X ).c_str() );
-		patrol.append_attribute( "mPatrol.1.y" ).set_value( Tarn::ValueText::FromFloat( mPatrol[1].Y ).c_str() );
-		WriteBool( node, "Patrols", "mPatrols", mPatrols );
-		WriteBool( node, "Wait", "mWait", mWait );
-		WriteBool( node, "IsAttacking", "mIsAttacking", mIsAttacking );
-		WriteInt( node, "State", "mState", mState );
-		WriteInt( node, "InnerState", "mInnerState", mInnerState );
-		serialiser.SaveComponent( record );
-	}
-
-	void MineComponent::Deserialise( Tarn::ResourceRecord& record )
-	{
-		const pugi::xml_node node = Tarn::Serialiser::Instance().LoadComponent( record );
-		mAI = ReadInt( node, "AI", "mAI" );
-		mStateTimer = ReadFloat( node, "StateTimer", "mStateTimer" );
-		mWaitTimer = ReadFloat( node, "WaitTimer", "mWaitTimer" );
-		const pugi::xml_node patrol = node.child( "Patrol" );
-		mPatrol[0] = { Tarn::ValueText::ToFloat( patrol.attribute( "mPatrol.0.x" ).value() ),
-			           Tarn::ValueText::ToFloat( patrol.attribute( "mPatrol.0.y" ).value() ) };
-		mPatrol[1] = { Tarn::ValueText::ToFloat( patrol.attribute( "mPatrol.1.x" ).value() ),
-			           Tarn::ValueText::ToFloat( patrol.attribute( "mPatrol.1.y" ).value() ) };
-		mPatrols = ReadBool( node, "Patrols", "mPatrols" );
-		mWait = ReadBool( node, "Wait", "mWait" );
-		mIsAttacking = ReadBool( node, "IsAttacking", "mIsAttacking" );
-		mState = static_cast<StateType>( ReadInt( node, "State", "mState" ) );
-		mInnerState = static_cast<InnerStateType>( ReadInt( node, "InnerState", "mInnerState" ) );
+		using P = Tarn::Declare<MineComponent>;
+		using C = MineComponent;
+		static const Tarn::ComponentProperties kProperties = {
+			P::Int( "AI", "mAI", &C::mAI ),
+			P::Float( "StateTimer", "mStateTimer", &C::mStateTimer ),
+			P::Float( "WaitTimer", "mWaitTimer", &C::mWaitTimer ),
+			P::Compounds( "Patrol", "mPatrol", &C::mPatrol, Tarn::Parts::kLowerXY ),
+			P::Bool( "Patrols", "mPatrols", &C::mPatrols ),
+			P::Bool( "Wait", "mWait", &C::mWait ),
+			P::Bool( "IsAttacking", "mIsAttacking", &C::mIsAttacking ),
+			P::Enum( "State", "mState", &C::mState ),
+			P::Enum( "InnerState", "mInnerState", &C::mInnerState ),
+		};
+		return kProperties;
 	}
 
 	void MineComponent::Initialise()

@@ -19,8 +19,7 @@ namespace StateMachines
 	public:
 		explicit MineComponent( Tarn::Object* owner ) : ObjectComponent( owner ) {}
 
-		void Serialise( Tarn::ResourceRecord& record ) override;
-		void Deserialise( Tarn::ResourceRecord& record ) override;
+		const Tarn::ComponentProperties& Properties() const override;
 		// Joins the manager, then takes the routine and starting state of its owner's
 		// kind; other owners keep what they were given.
 		void Initialise() override;

@@ -1,6 +1,7 @@
 #include "StateMachines/RangedComponent.h"
 
 #include "Core/TypeRegistry.h"
+#include "StateMachines/StateMachineComponent.h"
 #include "StateMachines/StateMachineManager.h"
 #include "core/Services.h"
 
@@ -22,5 +23,17 @@ namespace StateMachines
 	{
 		if ( auto* manager = Tarn::Services::Get<StateMachineManager>() )
 			manager->Unregister( this );
+	}
+
+	const Tarn::ComponentProperties& RangedComponent::Properties() const
+	{
+		using P = Tarn::Declare<RangedComponent>;
+		static const Tarn::ComponentProperties kProperties = {
+			P::Tweak( "State", &RangedComponent::mState, kStateGroup ).Enumeration( "StateType", kStateTypeNames ),
+			P::Tweak( "Inner State", &RangedComponent::mInnerState, kStateGroup )
+			    .Enumeration( "InnerStateType", kInnerStateTypeNames ),
+			P::Tweak( "State Timer", &RangedComponent::mStateTimer, kStateGroup ),
+		};
+		return kProperties;
 	}
 }

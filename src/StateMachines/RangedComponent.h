@@ -18,6 +18,9 @@ namespace StateMachines
 
 		void Initialise() override;
 		void Shutdown() override;
+		// Not kept in level files; its bar shows the state pair and timer.
+		const Tarn::ComponentProperties& Properties() const override;
+		Tarn::TweakCallback GetTweakCallback() override { return &OpenTweakBar; }
 
 		float mStateTimer = 0.0f;
 		// Working storage of the ranged routine.
@@ -28,7 +31,6 @@ namespace StateMachines
 		int32_t mShots = 0;
 		int32_t mVolley = 0;
 		int32_t mCooldown = 0;
-		void* mTweakBar = nullptr;
 		// Raised while it winds up to fire, cleared when it is back to watching.
 		bool mFireFlag = false;
 	};

@@ -1,7 +1,6 @@
 #include "StateMachines/StateMachineComponent.h"
 
 #include "Core/Object.h"
-#include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
 #include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineManager.h"
@@ -12,43 +11,27 @@ namespace StateMachines
 {
 	TARN_REGISTER_COMPONENT_TYPE( StateMachineComponent )
 
-	using namespace Tarn::Property;
-
-	void StateMachineComponent::Serialise( Tarn::ResourceRecord& record )
+	const Tarn::ComponentProperties& StateMachineComponent::Properties() const
 	{
-		Tarn::Serialiser& serialiser = Tarn::Serialiser::Instance();
-		pugi::xml_node node = serialiser.BeginComponent( mType );
-		WriteInt( node, "AI", "mAI", mAI );
-		WriteInt( node, "State", "mState", mState );
-		WriteInt( node, "InnerState", "mInnerState", mInnerState );
-		WriteFloat( node, "StateTimer", "mStateTimer", mStateTimer );
-		WriteInt( node, "CurrPhase", "mCurrPhase", mCurrPhase );
-		WriteBool( node, "MeshSwitchCheck", "mMeshSwitchCheck", mMeshSwitchCheck );
-		WriteInt( node, "Sign", "mSign", mSign );
-		WriteFloat( node, "AttackRadius", "mAttackRadius", mAttackRadius );
-		pugi::xml_node projection = node.append_child( "AttackProjection" );
-		projection.append_attribute( "mAttackProjection.x" ).set_value( Tarn::ValueText::FromFloat( mAttackProjection.X ).c_str() );
-		projection.append_attribute( "mAttackProjection.y" ).set_value( Tarn::ValueText::FromFloat( mAttackProjection.Y ).c_str() );
-		serialiser.SaveComponent( record );
+		using P = Tarn::Declare<StateMachineComponent>;
+		using C = StateMachineComponent;
+		static const Tarn::ComponentProperties kProperties = {
+			P::Int( "AI", "mAI", &C::mAI ),
+			P::Enum( "State", "mState", &C::mState ).Bar( "State", kStateGroup ).Enumeration( "StateType", kStateTypeNames ),
+			P::Enum( "InnerState", "mInnerState", &C::mInnerState )
+			    .Bar( "Inner State", kStateGroup )
+			    .Enumeration( "InnerStateType", kInnerStateTypeNames ),
+			P::Float( "StateTimer", "mStateTimer", &C::mStateTimer ).Bar( "State Timer", kStateGroup ),
+			P::Int( "CurrPhase", "mCurrPhase", &C::mCurrPhase ).WriteOnly(),
+			P::Bool( "MeshSwitchCheck", "mMeshSwitchCheck", &C::mMeshSwitchCheck ),
+			P::Int( "Sign", "mSign", &C::mSign ),
+			P::Float( "AttackRadius", "mAttackRadius", &C::mAttackRadius ),
+			P::Compound( "AttackProjection", "mAttackProjection", &C::mAttackProjection, Tarn::Parts::kLowerXY ),
+		};
+		return kProperties;
 	}
 
-	void StateMachineComponent::Deserialise( Tarn::ResourceRecord& record )
-	{
-		const pugi::xml_node node = Tarn::Serialiser::Instance().LoadComponent( record );
-		mAI = ReadInt( node, "AI", "mAI" );
-		mState = static_cast<StateType>( ReadInt( node, "State", "mState" ) );
-		mInnerState = static_cast<InnerStateType>( ReadInt( node, "InnerState", "mInnerState" ) );
-		mStateTimer = ReadFloat( node, "StateTimer", "mStateTimer" );
-		mMeshSwitchCheck = ReadBool( node, "MeshSwitchCheck", "mMeshSwitchCheck" );
-		mSign = ReadInt( node, "Sign", "mSign" );
-		mAttackRadius = ReadFloat( node, "AttackRadius", "mAttackRadius" );
-		const pugi::xml_node projection = node.child( "AttackProjection" );
-		mAttackProjection = { Tarn::ValueText::ToFloat( projection.attribute( "mAttackProjection.x" ).value() ),
-			                  Tarn::ValueText::ToFloat( projection.attribute( "mAttackProjection.y" ).value() ) };
-		// A level is read after its objects are initialised; a gate barrier runs its own
-		// routine whatever the file says.
-		ForceGateBarrier();
-	}
+	void StateMachineComponent::OnDeserialised( const pugi::xml_node& ) { ForceGateBarrier(); }
 
 	void StateMachineComponent::ForceGateBarrier()
 	{

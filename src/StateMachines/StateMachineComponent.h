@@ -11,6 +11,9 @@ namespace StateMachines
 {
 	class SwitchComponent;
 
+	// The group of the state entries in the bars of the behaviour components.
+	inline constexpr const char* kStateGroup = " group=State ";
+
 	// The machine of a guard, a gate barrier, a boss part, a prompt or a fader: numbers
 	// only. The state-machine manager runs the routine that mAI selects.
 	class StateMachineComponent : public Tarn::ObjectComponent
@@ -20,9 +23,9 @@ namespace StateMachines
 	public:
 		explicit StateMachineComponent( Tarn::Object* owner ) : ObjectComponent( owner ) {}
 
-		void Serialise( Tarn::ResourceRecord& record ) override;
 		// Reads back everything it writes except mCurrPhase.
-		void Deserialise( Tarn::ResourceRecord& record ) override;
+		const Tarn::ComponentProperties& Properties() const override;
+		Tarn::TweakCallback GetTweakCallback() override { return &OpenTweakBar; }
 		// Starts in STATE_NONE and joins the manager; a gate barrier always runs its
 		// own routine from STATE_NORMAL.
 		void Initialise() override;
@@ -45,7 +48,11 @@ namespace StateMachines
 		bool mMeshSwitchCheck = true;
 		float mAttackRadius = 0.0f;
 		Tarn::Vector2 mAttackProjection;
-		void* mTweakBar = nullptr;
+
+	protected:
+		// A level is read after its objects are initialised; a gate barrier runs its own
+		// routine whatever the file says.
+		void OnDeserialised( const pugi::xml_node& element ) override;
 
 	private:
 		void ForceGateBarrier();

@@ -1,6 +1,5 @@
 #include "StateMachines/SwitchComponent.h"
 
-#include "Core/Serialiser.h"
 #include "Core/TypeRegistry.h"
 #include "StateMachines/StateMachineManager.h"
 #include "StateMachines/SwitchLinks.h"
@@ -10,28 +9,17 @@ namespace StateMachines
 {
 	TARN_REGISTER_COMPONENT_TYPE( SwitchComponent )
 
-	using namespace Tarn::Property;
-
-	void SwitchComponent::Serialise( Tarn::ResourceRecord& record )
+	const Tarn::ComponentProperties& SwitchComponent::Properties() const
 	{
-		Tarn::Serialiser& serialiser = Tarn::Serialiser::Instance();
-		pugi::xml_node node = serialiser.BeginComponent( mType );
-		WriteInt( node, "State", "mState", mState );
-		WriteInt( node, "InnerState", "mInnerState", mInnerState );
-		WriteFloat( node, "StateTimer", "mStateTimer", mStateTimer );
-		WriteInt( node, "CurrPhase", "mCurrPhase", mCurrPhase );
-		WriteInt( node, "SwitchColour", "mSwitchColour", mSwitchColour );
-		serialiser.SaveComponent( record );
-	}
-
-	void SwitchComponent::Deserialise( Tarn::ResourceRecord& record )
-	{
-		const pugi::xml_node node = Tarn::Serialiser::Instance().LoadComponent( record );
-		mState = static_cast<StateType>( ReadInt( node, "State", "mState" ) );
-		mInnerState = static_cast<InnerStateType>( ReadInt( node, "InnerState", "mInnerState" ) );
-		mStateTimer = ReadFloat( node, "StateTimer", "mStateTimer" );
-		mCurrPhase = ReadInt( node, "CurrPhase", "mCurrPhase" );
-		mSwitchColour = ReadInt( node, "SwitchColour", "mSwitchColour" );
+		using P = Tarn::Declare<SwitchComponent>;
+		static const Tarn::ComponentProperties kProperties = {
+			P::Enum( "State", "mState", &SwitchComponent::mState ),
+			P::Enum( "InnerState", "mInnerState", &SwitchComponent::mInnerState ),
+			P::Float( "StateTimer", "mStateTimer", &SwitchComponent::mStateTimer ),
+			P::Int( "CurrPhase", "mCurrPhase", &SwitchComponent::mCurrPhase ),
+			P::Int( "SwitchColour", "mSwitchColour", &SwitchComponent::mSwitchColour ),
+		};
+		return kProperties;
 	}
 
 	void SwitchComponent::Initialise()

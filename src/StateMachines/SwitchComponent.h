@@ -18,8 +18,7 @@ namespace StateMachines
 	public:
 		explicit SwitchComponent( Tarn::Object* owner ) : ObjectComponent( owner ) {}
 
-		void Serialise( Tarn::ResourceRecord& record ) override;
-		void Deserialise( Tarn::ResourceRecord& record ) override;
+		const Tarn::ComponentProperties& Properties() const override;
 		void Initialise() override;
 		void Shutdown() override;
 

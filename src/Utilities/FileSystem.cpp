@@ -325,7 +325,7 @@ namespace Tarn
 
 	std::string FileSystem::TemporaryPathFor( const std::string& path ) { return path + ".saving"; }
 
-	bool FileSystem::WriteFileAtomically( const std::string& path, std::string_view contents )
+	bool FileSystem::WriteFileAtomically( const std::string& path, std::string_view contents, Replace replace )
 	{
 		if ( path.empty() )
 			return false;
@@ -346,6 +346,8 @@ namespace Tarn
 			std::remove( temporary.c_str() );
 			return false;
 		}
+		if ( replace == Replace::Quickly )
+			std::remove( path.c_str() );
 		if ( std::rename( temporary.c_str(), path.c_str() ) != 0 )
 		{
 			LOG_ERROR( "Cannot save " << path << ": " << std::strerror( errno ) );

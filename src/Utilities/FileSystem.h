@@ -63,11 +63,24 @@ namespace Tarn
 		// Every loader opens its files through this.
 		static std::string ResolvePath( const std::string& path );
 
-		// Writes `contents` to a temporary file beside `path` and renames it over `path`
-		// only when the whole write succeeded, so a failed save leaves the old file as
-		// it was. Logs an error naming the path and returns false on failure. Every
-		// save of the program goes through this.
-		static bool WriteFileAtomically( const std::string& path, std::string_view contents );
+		// How the written temporary file takes the place of the old one.
+		enum class Replace
+		{
+			// Renamed over it: the file is at every moment the old one or the new one
+			// (ext4 writes the new data out before such a rename).
+			Durably,
+			// The old one removed, then the new one renamed: no such flush, for scratch
+			// files that are written often; a crash in between leaves the new file
+			// under its temporary name.
+			Quickly,
+		};
+
+		// Writes `contents` to a temporary file beside `path` and puts it in the place of
+		// `path` only when the whole write succeeded, so a failed save leaves the old
+		// file as it was. Logs an error naming the path and returns false on failure.
+		// Every save of the program goes through this.
+		static bool WriteFileAtomically( const std::string& path, std::string_view contents,
+		                                 Replace replace = Replace::Durably );
 		// The temporary file that WriteFileAtomically writes first.
 		static std::string TemporaryPathFor( const std::string& path );
 

@@ -219,4 +219,21 @@ namespace
 
 		EXPECT_FALSE( FileSystem::WriteFileAtomically( temp / "no/such/folder/file.xml", "x" ) );
 	}
+
+	// The quick replacement of scratch files keeps the same promise about a failed write.
+	TEST( FileSystemPaths, AQuickSaveAlsoReplacesOnlyAfterAWholeWrite )
+	{
+		KelvaneTest::TempFolder temp;
+		const std::string target = temp / "ObjectDefault.xml";
+		WriteWholeFile( target, "old fragment" );
+		EXPECT_TRUE( FileSystem::WriteFileAtomically( target, "new fragment", FileSystem::Replace::Quickly ) );
+		EXPECT_EQ( ReadWholeFile( target ), "new fragment" );
+		EXPECT_FALSE( fs::exists( FileSystem::TemporaryPathFor( target ) ) );
+
+		fs::create_directories( FileSystem::TemporaryPathFor( target ) );
+		KelvaneTest::LogCapture log;
+		EXPECT_FALSE( FileSystem::WriteFileAtomically( target, "lost fragment", FileSystem::Replace::Quickly ) );
+		EXPECT_EQ( ReadWholeFile( target ), "new fragment" );
+		EXPECT_EQ( log.Messages().size(), 1u );
+	}
 }

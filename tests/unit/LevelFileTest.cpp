@@ -11,7 +11,10 @@
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <pugixml.hpp>
 
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -112,6 +115,51 @@ namespace
 		std::string expected = ReadWholeFile( first.mPath );
 		expected.replace( expected.find( "Name=\"TestLevel\"" ), 16, "Name=\"Again\"" );
 		EXPECT_EQ( ReadWholeFile( second.mPath ), expected );
+	}
+
+	// After a load, each exchange file holds the last fragment of its type that passed
+	// through it: the element of the last object of the level that carries that kind.
+	TEST_F( LevelFiles, AfterALoadEachExchangeFileHoldsTheLastFragmentOfItsType )
+	{
+		const std::string path = std::string( KELVANE_DATA_ROOT ) + "/resource/Levels/Level1.xml";
+		pugi::xml_document source;
+		ASSERT_TRUE( source.load_file( path.c_str() ) );
+		std::map<std::string, pugi::xml_node> last;
+		pugi::xml_node lastObject;
+		for ( pugi::xml_node object : source.document_element().children( "Object" ) )
+		{
+			lastObject = object;
+			for ( pugi::xml_node component : object.children( "ObjectComponent" ) )
+				last[component.attribute( "Name" ).value()] = component;
+		}
+		auto documentOf = []( const pugi::xml_node& element ) {
+			pugi::xml_document document;
+			document.append_copy( element );
+			std::ostringstream text;
+			document.save( text );
+			return text.str();
+		};
+		Tarn::FileSystem& files = KelvaneTest::LevelFileSystem();
+		for ( const auto& [type, element] : last )
+			if ( const Tarn::ResourceRecord* exchange = files.FindResource( type.c_str() ) )
+				WriteWholeFile( exchange->mPath, "" );
+
+		LevelObject& level = Level( "Level1" );
+		Tarn::ResourceRecord file = Tarn::FileSystem::ParseRecord( path, true );
+		level.Deserialise( file );
+		ASSERT_EQ( level.ObjectNames().size(), 21u );
+
+		size_t checked = 0;
+		for ( const auto& [type, element] : last )
+		{
+			const Tarn::ResourceRecord* exchange = files.FindResource( type.c_str() );
+			if ( !exchange || !exchange->NamesFile() )
+				continue;
+			EXPECT_EQ( ReadWholeFile( exchange->mPath ), documentOf( element ) ) << type;
+			++checked;
+		}
+		EXPECT_GE( checked, 8u );
+		EXPECT_EQ( ReadWholeFile( files.GetResource( "ObjectDefault" )->mPath ), documentOf( lastObject ) );
 	}
 
 	TEST_F( LevelFiles, ElementOrderIsCreationOrderAndSaveOrder )

@@ -11,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
+#include <limits>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,7 +24,6 @@ namespace
 	using KelvaneTest::ReadWholeFile;
 	using KelvaneTest::WriteWholeFile;
 	using Tarn::HashedName;
-	using Tarn::Property::ReadBool;
 	using namespace Tarn::ValueText;
 
 	TEST( ValueText, FloatsIntegersAndBooleans )
@@ -48,6 +50,29 @@ namespace
 		EXPECT_FALSE( ToBool( nullptr ) );
 	}
 
+	// Floats are formatted without a stream, but exactly as a stream formats them.
+	TEST( ValueText, FloatsAreWrittenAsADefaultStreamWritesThem )
+	{
+		std::vector<float> values = { 0.0f, -0.0f, 0.1f, 1e6f, 1e-5f, 123.456789f, 999999.5f, 1e38f,
+		                              std::numeric_limits<float>::min(), std::numeric_limits<float>::denorm_min(),
+		                              std::numeric_limits<float>::max(), std::numeric_limits<float>::infinity(),
+		                              -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN(),
+		                              -std::numeric_limits<float>::quiet_NaN() };
+		// And a spread over every exponent, from bit patterns.
+		for ( uint32_t bits = 0; bits < 0xFFFFFFFFu - 0x01000193u; bits += 0x01000193u )
+		{
+			float value;
+			std::memcpy( &value, &bits, sizeof( value ) );
+			values.push_back( value );
+		}
+		for ( float value : values )
+		{
+			std::ostringstream stream;
+			stream << static_cast<double>( value );
+			EXPECT_EQ( FromFloat( value ), stream.str() );
+		}
+	}
+
 	// A component with one property of every other kind, to travel beside the transform.
 	class GaugeComponent : public Tarn::ObjectComponent
 	{
@@ -57,23 +82,16 @@ namespace
 		explicit GaugeComponent( Tarn::Object* owner ) : ObjectComponent( owner ) {}
 		void Initialise() override {}
 		void Shutdown() override {}
-		void Serialise( Tarn::ResourceRecord& record ) override
+		const Tarn::ComponentProperties& Properties() const override
 		{
-			Tarn::Serialiser& serialiser = Tarn::Serialiser::Instance();
-			pugi::xml_node node = serialiser.BeginComponent( mType );
-			Tarn::Property::WriteColour( node, "Tint", "mTint", mTint );
-			Tarn::Property::WriteInt( node, "Level", "mLevel", mLevel );
-			Tarn::Property::WriteString( node, "Label", "mLabel", mLabel );
-			Tarn::Property::WriteBool( node, "Lit", "mLit", mLit );
-			serialiser.SaveComponent( record );
-		}
-		void Deserialise( Tarn::ResourceRecord& record ) override
-		{
-			const pugi::xml_node node = Tarn::Serialiser::Instance().LoadComponent( record );
-			mTint = Tarn::Property::ReadColour( node, "Tint", "mTint" );
-			mLevel = Tarn::Property::ReadInt( node, "Level", "mLevel" );
-			mLabel = Tarn::Property::ReadString( node, "Label", "mLabel" );
-			mLit = Tarn::Property::ReadBool( node, "Lit", "mLit" );
+			using P = Tarn::Declare<GaugeComponent>;
+			static const Tarn::ComponentProperties kProperties = {
+				P::Compound( "Tint", "mTint", &GaugeComponent::mTint, Tarn::Parts::kRGBA ),
+				P::Int( "Level", "mLevel", &GaugeComponent::mLevel ),
+				P::String( "Label", "mLabel", &GaugeComponent::mLabel ),
+				P::Bool( "Lit", "mLit", &GaugeComponent::mLit ),
+			};
+			return kProperties;
 		}
 
 		Tarn::Colour mTint;
@@ -297,6 +315,46 @@ namespace
 		serialiser.ExtractObject( "Nobody" );
 		extracted.load_file( mObjectFile->mPath.c_str() );
 		EXPECT_FALSE( extracted.document_element() );
+	}
+
+	// While a load or save is open its fragments pass in memory; each exchange file is
+	// written when it ends, with the last fragment of its type.
+	TEST_F( ExchangeFiles, InABatchFragmentsPassInMemoryAndTheFilesAreWrittenAtTheEnd )
+	{
+		Tarn::FileSystem& files = Tarn::FileSystem::Instance();
+		const std::vector<std::string> paths = { mObjectFile->mPath, files.GetResource( "TransformComponent" )->mPath,
+			                                     files.GetResource( "TestGauge" )->mPath };
+		for ( const std::string& path : paths )
+			WriteWholeFile( path, "<Before/>" );
+		Mover* first = Make( "Mover1" );
+		Mover* second = Make( "Mover2" );
+		Mover* reader = Make( "Mover3" );
+		first->Transform().mPosition = { 1, 1 };
+		second->Transform().mPosition = { 2, -2 };
+		second->Gauge().mLevel = 44;
+		{
+			const Tarn::Serialiser::Batch batch;
+			first->Serialise( *mObjectFile );
+			second->Serialise( *mObjectFile );
+			{
+				const Tarn::Serialiser::Batch nested;
+				reader->Deserialise( *mObjectFile );
+			}
+			for ( const std::string& path : paths )
+				EXPECT_EQ( ReadWholeFile( path ), "<Before/>" ) << path << " is written only when the batch ends";
+			EXPECT_EQ( reader->Transform().mPosition, Tarn::Vector2( 2, -2 ) ) << "read from what was handed over";
+			EXPECT_EQ( reader->Gauge().mLevel, 44 );
+		}
+		pugi::xml_document written;
+		ASSERT_TRUE( written.load_file( mObjectFile->mPath.c_str() ) );
+		EXPECT_STREQ( written.document_element().attribute( "ObjectName" ).value(), "Mover2" );
+		const std::string transform = ReadWholeFile( paths[1] );
+		EXPECT_NE( transform.find( "<Position mPosition.X=\"2\" mPosition.Y=\"-2\" />" ), std::string::npos ) << transform;
+		EXPECT_NE( ReadWholeFile( paths[2] ).find( "mLevel=\"44\"" ), std::string::npos );
+
+		// Outside a batch, each step writes its file at once.
+		first->Transform().Serialise( *files.GetResource( "TransformComponent" ) );
+		EXPECT_NE( ReadWholeFile( paths[1] ).find( "mPosition.X=\"1\"" ), std::string::npos );
 	}
 
 	TEST_F( ExchangeFiles, AppendingNeedsAnElementBeingWritten )
