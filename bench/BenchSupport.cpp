@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 namespace KelvaneBench
 {
@@ -18,6 +19,20 @@ namespace KelvaneBench
 			return true;
 		state.SkipWithError( "needs a display (run under xvfb-run)" );
 		return false;
+	}
+
+	void UseTemporaryHome()
+	{
+		static const bool done = []() {
+			char folder[] = "/tmp/kelvane-bench-XXXXXX";
+			if ( !mkdtemp( folder ) )
+				std::abort();
+			setenv( "HOME", folder, 1 );
+			setenv( "XDG_CONFIG_HOME", ( std::string( folder ) + "/.config" ).c_str(), 1 );
+			setenv( "XDG_DATA_HOME", ( std::string( folder ) + "/.local/share" ).c_str(), 1 );
+			return true;
+		}();
+		( void )done;
 	}
 
 	std::unique_ptr<Tarn::GameProject> StartWindowedGame()
