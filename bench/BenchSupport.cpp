@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <map>
 #include <string>
 
 namespace KelvaneBench
@@ -21,27 +22,52 @@ namespace KelvaneBench
 		return false;
 	}
 
+	const std::string& TemporaryFolder()
+	{
+		static const std::string folder = []() {
+			char name[] = "/tmp/kelvane-bench-XXXXXX";
+			if ( !mkdtemp( name ) )
+				std::abort();
+			return std::string( name );
+		}();
+		return folder;
+	}
+
 	void UseTemporaryHome()
 	{
-		static const bool done = []() {
-			char folder[] = "/tmp/kelvane-bench-XXXXXX";
-			if ( !mkdtemp( folder ) )
-				std::abort();
-			setenv( "HOME", folder, 1 );
-			setenv( "XDG_CONFIG_HOME", ( std::string( folder ) + "/.config" ).c_str(), 1 );
-			setenv( "XDG_DATA_HOME", ( std::string( folder ) + "/.local/share" ).c_str(), 1 );
-			return true;
-		}();
-		( void )done;
+		const std::string& folder = TemporaryFolder();
+		setenv( "HOME", folder.c_str(), 1 );
+		setenv( "XDG_CONFIG_HOME", ( folder + "/.config" ).c_str(), 1 );
+		setenv( "XDG_DATA_HOME", ( folder + "/.local/share" ).c_str(), 1 );
 	}
 
 	std::unique_ptr<Tarn::GameProject> StartWindowedGame()
 	{
+		// Frame times, not the display's rate: the device's switch, and Mesa's own.
+		setenv( "KELVANE_VSYNC", "0", 1 );
+		setenv( "vblank_mode", "0", 1 );
 		Tarn::LaunchOptions options;
 		options.mWindowMode = Tarn::WindowMode::Windowed;
 		auto project = std::make_unique<Tarn::GameProject>( options );
 		project->CreateComponents();
 		project->Initialise();
 		return project;
+	}
+
+	namespace
+	{
+		std::map<std::string, double>& FrameTimes()
+		{
+			static std::map<std::string, double> times;
+			return times;
+		}
+	}
+
+	void RecordFrameTime( const std::string& name, double milliseconds ) { FrameTimes()[name] = milliseconds; }
+
+	double RecordedFrameTime( const std::string& name )
+	{
+		const auto found = FrameTimes().find( name );
+		return found == FrameTimes().end() ? 0.0 : found->second;
 	}
 }

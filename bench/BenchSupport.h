@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 
 namespace KelvaneBench
 {
@@ -16,10 +17,19 @@ namespace KelvaneBench
 	// False, and the benchmark skipped, without a display to open a window on.
 	bool NeedDisplay( benchmark::State& state );
 
-	// Points HOME and the XDG folders at a fresh temporary folder (once per run), so
-	// that the exchange files of a benchmark never touch the real user folder.
+	// A fresh folder of this run's own under /tmp, made once.
+	const std::string& TemporaryFolder();
+
+	// Points HOME and the XDG folders into the run's temporary folder, so that the
+	// exchange files of a benchmark never touch the real user folder.
 	void UseTemporaryHome();
 
-	// The game in a 1280 x 720 window, initialised, not looping.
+	// The game in a 1280 x 720 window, presenting without waiting for the display,
+	// initialised, not looping.
 	std::unique_ptr<Tarn::GameProject> StartWindowedGame();
+
+	// Frame times kept by name during the run, so that a later benchmark can report
+	// its ratio to an earlier one measured beside it; 0 for a name not recorded.
+	void RecordFrameTime( const std::string& name, double milliseconds );
+	double RecordedFrameTime( const std::string& name );
 }
