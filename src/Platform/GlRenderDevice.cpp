@@ -1,5 +1,6 @@
 // The OpenGL 3.3 core render device on an SDL window.
 #include "Platform/RenderDevice.h"
+#include "Utilities/Log.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <unordered_map>
@@ -134,9 +136,15 @@ namespace Platform
 			std::vector<Vertex> mShadow; // what Lock hands out; uploaded on Unlock
 		};
 
+		// A picture's texture. A PNG file is kept as read until it is first drawn, and
+		// only then decoded and handed to the driver, which keeps the one decoded copy:
+		// pictures that are never shown (most menu pictures while a level is played) cost
+		// their file's size, not their pixels'. No file is read after start-up.
 		struct Texture
 		{
 			GLuint mId = 0;
+			std::vector<uint8_t> mFile;
+			std::string mPath;
 		};
 
 		class GlRenderDevice : public RenderDevice
@@ -194,6 +202,11 @@ namespace Platform
 			void UploadConstants( Program& program, Program::Form form, const ShaderObject& shader );
 			void Use( GLuint program );
 			void BindTexture( GLuint texture );
+			// A texture of the picture's pixels, bound; 0 with the reason when it cannot
+			// be decoded.
+			GLuint Upload( SDL_Surface* picture, int& width, int& height, std::string& error );
+			// The texture's id, decoding and handing it over first when still a file.
+			GLuint Resident( Texture& texture );
 			void BindVertexArray( GLuint vertexArray );
 			void CreateBatchObjects();
 			// Whether this draw may join a batch; then appends its quad.
@@ -380,7 +393,8 @@ namespace Platform
 			for ( auto& [handle, buffer] : mBuffers )
 				glDeleteBuffers( 1, &buffer.mId );
 			for ( auto& [handle, texture] : mTextures )
-				glDeleteTextures( 1, &texture.mId );
+				if ( texture.mId )
+					glDeleteTextures( 1, &texture.mId );
 			glDeleteTextures( 1, &mWhiteTexture );
 			glDeleteBuffers( 1, &mBatchBuffer );
 			glDeleteBuffers( 1, &mBatchIndices );
@@ -465,17 +479,15 @@ namespace Platform
 			mBuffers.erase( found );
 		}
 
-		TextureHandle GlRenderDevice::CreateTextureFromFile( const std::string& path, int& width, int& height,
-		                                                     std::string& error )
+		GLuint GlRenderDevice::Upload( SDL_Surface* picture, int& width, int& height, std::string& error )
 		{
-			SDL_Surface* loaded = IMG_Load( path.c_str() );
-			if ( !loaded )
+			if ( !picture )
 			{
 				error = IMG_GetError();
 				return 0;
 			}
-			SDL_Surface* rgba = SDL_ConvertSurfaceFormat( loaded, SDL_PIXELFORMAT_ABGR8888, 0 );
-			SDL_FreeSurface( loaded );
+			SDL_Surface* rgba = SDL_ConvertSurfaceFormat( picture, SDL_PIXELFORMAT_ABGR8888, 0 );
+			SDL_FreeSurface( picture );
 			if ( !rgba )
 			{
 				error = SDL_GetError();
@@ -483,20 +495,59 @@ namespace Platform
 			}
 			width = rgba->w;
 			height = rgba->h;
-			Texture texture;
-			glGenTextures( 1, &texture.mId );
-			BindTexture( texture.mId );
-			glPixelStorei( GL_UNPACK_ALIGNMENT, 4 );
-			glPixelStorei( GL_UNPACK_ROW_LENGTH, rgba->pitch / 4 );
-			glTexImage2D( GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels );
-			glPixelStorei( GL_UNPACK_ROW_LENGTH, 0 );
+			GLuint id = 0;
+			glGenTextures( 1, &id );
+			BindTexture( id );
+			// Filtering first: a texture whose filter wants no mipmaps is given storage
+			// for its one level only.
 			glTexParameteri( GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR );
 			glTexParameteri( GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR );
 			glTexParameteri( GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE );
 			glTexParameteri( GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE );
+			glPixelStorei( GL_UNPACK_ALIGNMENT, 4 );
+			glPixelStorei( GL_UNPACK_ROW_LENGTH, rgba->pitch / 4 );
+			glTexImage2D( GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba->pixels );
+			glPixelStorei( GL_UNPACK_ROW_LENGTH, 0 );
 			SDL_FreeSurface( rgba );
+			return id;
+		}
+
+		GLuint GlRenderDevice::Resident( Texture& texture )
+		{
+			if ( texture.mId || texture.mFile.empty() )
+				return texture.mId;
+			std::string error;
+			int width = 0, height = 0;
+			texture.mId = Upload( IMG_Load_RW( SDL_RWFromConstMem( texture.mFile.data(), int( texture.mFile.size() ) ), 1 ),
+			                      width, height, error );
+			if ( !texture.mId )
+				LOG_ERROR( "The picture " << texture.mPath << " cannot be decoded (" << error << "); it is drawn untextured." );
+			std::vector<uint8_t>().swap( texture.mFile );
+			return texture.mId;
+		}
+
+		TextureHandle GlRenderDevice::CreateTextureFromFile( const std::string& path, int& width, int& height,
+		                                                     std::string& error )
+		{
+			Texture texture;
+			texture.mPath = path;
+			std::ifstream in( path, std::ios::binary );
+			texture.mFile.assign( std::istreambuf_iterator<char>( in ), std::istreambuf_iterator<char>() );
+			if ( !in && !in.eof() )
+			{
+				error = "cannot read the file";
+				return 0;
+			}
+			// Anything but a PNG file is decoded at once.
+			if ( !PngSize( texture.mFile.data(), texture.mFile.size(), width, height ) )
+			{
+				texture.mId = Upload( IMG_Load( path.c_str() ), width, height, error );
+				if ( !texture.mId )
+					return 0;
+				std::vector<uint8_t>().swap( texture.mFile );
+			}
 			const TextureHandle handle = mNextHandle++;
-			mTextures[handle] = texture;
+			mTextures[handle] = std::move( texture );
 			return handle;
 		}
 
@@ -505,11 +556,14 @@ namespace Platform
 			auto found = mTextures.find( texture );
 			if ( found == mTextures.end() )
 				return;
-			if ( mBatch.mQuads > 0 && mBatch.mTexture == found->second.mId )
-				Flush();
-			if ( mBoundTexture == found->second.mId )
-				mBoundTexture = 0;
-			glDeleteTextures( 1, &found->second.mId );
+			if ( found->second.mId )
+			{
+				if ( mBatch.mQuads > 0 && mBatch.mTexture == found->second.mId )
+					Flush();
+				if ( mBoundTexture == found->second.mId )
+					mBoundTexture = 0;
+				glDeleteTextures( 1, &found->second.mId );
+			}
 			mTextures.erase( found );
 			if ( mTexture == texture )
 			{
@@ -524,7 +578,8 @@ namespace Platform
 				return;
 			mTexture = texture;
 			auto found = mTextures.find( texture );
-			mTextureId = found == mTextures.end() ? mWhiteTexture : found->second.mId;
+			const GLuint id = found == mTextures.end() ? 0 : Resident( found->second );
+			mTextureId = id ? id : mWhiteTexture;
 		}
 
 		ShaderHandle GlRenderDevice::CompileShader( const std::string& path, ShaderStage stage, std::string& error )

@@ -44,23 +44,30 @@ namespace Platform
 		}
 	}
 
+	bool PngSize( const uint8_t* bytes, size_t size, int& width, int& height )
+	{
+		static const unsigned char signature[8] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
+		// The signature, then the IHDR chunk: its length, its name, width and height.
+		if ( size < 24 || !std::equal( signature, signature + 8, bytes ) )
+			return false;
+		auto be32 = [&]( size_t at ) {
+			return ( uint32_t( bytes[at] ) << 24 ) | ( uint32_t( bytes[at + 1] ) << 16 ) |
+			       ( uint32_t( bytes[at + 2] ) << 8 ) | uint32_t( bytes[at + 3] );
+		};
+		if ( be32( 16 ) == 0 || be32( 16 ) > 0x7FFFFFFFu || be32( 20 ) == 0 || be32( 20 ) > 0x7FFFFFFFu )
+			return false;
+		width = static_cast<int>( be32( 16 ) );
+		height = static_cast<int>( be32( 20 ) );
+		return true;
+	}
+
 	bool ReadPngSize( const std::string& path, int& width, int& height )
 	{
 		std::ifstream in( path, std::ios::binary );
-		unsigned char header[24] = {};
+		uint8_t header[24] = {};
 		if ( !in.read( reinterpret_cast<char*>( header ), sizeof( header ) ) )
 			return false;
-		static const unsigned char signature[8] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
-		for ( int i = 0; i < 8; ++i )
-			if ( header[i] != signature[i] )
-				return false;
-		auto be32 = [&]( int at ) {
-			return ( uint32_t( header[at] ) << 24 ) | ( uint32_t( header[at + 1] ) << 16 ) |
-			       ( uint32_t( header[at + 2] ) << 8 ) | uint32_t( header[at + 3] );
-		};
-		width = static_cast<int>( be32( 16 ) );
-		height = static_cast<int>( be32( 20 ) );
-		return width > 0 && height > 0;
+		return PngSize( header, sizeof( header ), width, height );
 	}
 
 	RecordingRenderDevice::RecordingRenderDevice( const PresentParameters& parameters ) : mParameters( parameters )

@@ -1,12 +1,15 @@
 // The real OpenGL device on a real window (Xvfb in CI): what reaches the pixels.
 #include "Core/GameWindow/GameProject.h"
 #include "Graphics/GraphicsManager.h"
+#include "Graphics/Matrices.h"
 #include "Platform/RenderDevice.h"
 #include "core/Services.h"
+#include "support/LogCapture.h"
 #include "support/RunGame.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -115,6 +118,70 @@ namespace
 		EXPECT_EQ( mDevice->CompileShader( path, Platform::ShaderStage::Pixel, error ), 0u );
 		EXPECT_NE( error.find( "undefinedThing" ), std::string::npos ) << error;
 		std::remove( path.c_str() );
+	}
+
+	TEST_F( RealDevice, APictureIsDecodedWhenFirstDrawnAndOneThatCannotBeIsDrawnUntextured )
+	{
+		ASSERT_NE( mDevice, nullptr );
+		// A PNG header promising 4 x 4 pixels, and nothing a decoder can read after it.
+		const std::string broken = testing::TempDir() + "kelvane-broken-picture.png";
+		{
+			const unsigned char header[] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+				                             0, 0, 0, 4, 0, 0, 0, 4, 8, 6, 0, 0, 0, 'n', 'o', 'p', 'e' };
+			std::ofstream out( broken, std::ios::binary );
+			out.write( reinterpret_cast<const char*>( header ), sizeof( header ) );
+		}
+		int width = 0, height = 0;
+		std::string error;
+		const Platform::TextureHandle unreadable = mDevice->CreateTextureFromFile( broken, width, height, error );
+		ASSERT_NE( unreadable, 0u ) << error;
+		EXPECT_EQ( width, 4 );
+		EXPECT_EQ( height, 4 );
+		const Platform::TextureHandle grey =
+		    mDevice->CreateTextureFromFile( "resource/gray_square.png", width, height, error );
+		ASSERT_NE( grey, 0u ) << error;
+		EXPECT_EQ( width, 64 );
+		EXPECT_EQ( mDevice->CreateTextureFromFile( "resource/no such picture.png", width, height, error ), 0u );
+		EXPECT_FALSE( error.empty() );
+
+		KelvaneTest::LogCapture log;
+		ASSERT_TRUE( mGraphics->BeginFrame() );
+		const Platform::BufferHandle quad = Quad( 0.5f );
+		const float red[4] = { 1.0f, 0.0f, 0.0f, 1.0f };
+		const float white[4] = { 1.0f, 1.0f, 1.0f, 1.0f };
+		mDevice->SetShaderMatrix( mGraphics->GetVertexShader(), "WorldViewProj",
+		                          Graphics::Scaling( 1.0f, 1.0f, 1.0f ) * Graphics::Translation( -0.5f, 0.0f, 0.0f ) );
+		mDevice->SetShaderFloat4( mGraphics->GetPixelShader(), "rgba0", red );
+		mDevice->SetTexture( 0, unreadable );
+		mDevice->DrawTriangleStrip( quad, 0, 2 );
+		mDevice->SetShaderMatrix( mGraphics->GetVertexShader(), "WorldViewProj",
+		                          Graphics::Scaling( 1.0f, 1.0f, 1.0f ) * Graphics::Translation( 0.5f, 0.0f, 0.0f ) );
+		mDevice->SetShaderFloat4( mGraphics->GetPixelShader(), "rgba0", white );
+		mDevice->SetTexture( 0, grey );
+		mDevice->DrawTriangleStrip( quad, 0, 2 );
+		std::vector<uint8_t> pixels;
+		ASSERT_TRUE( mDevice->ReadBackBuffer( pixels, width, height ) );
+		mDevice->EndScene();
+		mDevice->Present();
+		mDevice->ReleaseVertexBuffer( quad );
+
+		const Pixel untextured = At( pixels, width, 320, 360 );
+		EXPECT_EQ( untextured.r, 255 );
+		EXPECT_EQ( untextured.g, 0 );
+		EXPECT_EQ( untextured.b, 0 );
+		const Pixel decoded = At( pixels, width, 960, 360 );
+		EXPECT_NEAR( decoded.r, 128, 2 );
+		EXPECT_NEAR( decoded.g, 128, 2 );
+		const auto texts = log.Texts();
+		EXPECT_EQ( std::count_if( texts.begin(), texts.end(),
+		                          [&]( const std::string& text ) {
+			                          return text.rfind( "The picture " + broken + " cannot be decoded", 0 ) == 0;
+		                          } ),
+		           1 )
+		    << "once, at its first use";
+		mDevice->ReleaseTexture( unreadable );
+		mDevice->ReleaseTexture( grey );
+		std::remove( broken.c_str() );
 	}
 
 	TEST( Screenshot, AWindowedRunWritesTheLastFrameAsAPng )
