@@ -1,5 +1,9 @@
 #include "BenchSupport.h"
 
+#include "Core/TypeRegistry.h"
+#include "Graphics/MeshComponent.h"
+#include "Physics/TransformComponent.h"
+
 #include <cstdlib>
 #include <ctime>
 #include <map>
@@ -11,6 +15,13 @@ namespace KelvaneBench
 	{
 		timespec now{};
 		clock_gettime( CLOCK_PROCESS_CPUTIME_ID, &now );
+		return double( now.tv_sec ) * 1000.0 + double( now.tv_nsec ) / 1e6;
+	}
+
+	double ThreadCpuMilliseconds()
+	{
+		timespec now{};
+		clock_gettime( CLOCK_THREAD_CPUTIME_ID, &now );
 		return double( now.tv_sec ) * 1000.0 + double( now.tv_nsec ) / 1e6;
 	}
 
@@ -52,6 +63,20 @@ namespace KelvaneBench
 		project->CreateComponents();
 		project->Initialise();
 		return project;
+	}
+
+	void BenchSprite::Initialise()
+	{
+		mComponents.AddComponent<Tarn::TransformComponent>();
+		mComponents.AddComponent<Graphics::MeshComponent>();
+		mComponents.InitialisePending();
+	}
+
+	void RegisterBenchSprite()
+	{
+		static const bool registered = Tarn::TypeRegistry::Instance().RegisterObjectType(
+		    BenchSprite::ClassHashedName(), []() -> Tarn::Object* { return new BenchSprite(); } );
+		( void )registered;
 	}
 
 	namespace

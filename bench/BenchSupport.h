@@ -3,6 +3,7 @@
 // What the benchmarks that draw through the real device share.
 
 #include "Core/GameWindow/GameProject.h"
+#include "Core/Object.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +14,9 @@ namespace KelvaneBench
 {
 	// CPU time of the whole process (the software renderer's threads included).
 	double CpuMilliseconds();
+	// CPU time of the calling thread alone: the game's own work, without the
+	// renderer's threads.
+	double ThreadCpuMilliseconds();
 
 	// False, and the benchmark skipped, without a display to open a window on.
 	bool NeedDisplay( benchmark::State& state );
@@ -27,6 +31,17 @@ namespace KelvaneBench
 	// The game in a 1280 x 720 window, presenting without waiting for the display,
 	// initialised, not looping.
 	std::unique_ptr<Tarn::GameProject> StartWindowedGame();
+
+	// A sprite: a transform and a mesh. RegisterBenchSprite files its type once.
+	class BenchSprite : public Tarn::Object
+	{
+		TARN_CLASS_NAME( BenchSprite )
+
+	public:
+		void Initialise() override;
+		void Shutdown() override {}
+	};
+	void RegisterBenchSprite();
 
 	// Frame times kept by name during the run, so that a later benchmark can report
 	// its ratio to an earlier one measured beside it; 0 for a name not recorded.

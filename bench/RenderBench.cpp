@@ -3,7 +3,6 @@
 #include "Core/GameWindow/GameProject.h"
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
-#include "Core/TypeRegistry.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/MeshComponent.h"
 #include "Graphics/TextureManager.h"
@@ -19,30 +18,12 @@
 
 namespace
 {
-	class BenchSprite : public Tarn::Object
-	{
-		TARN_CLASS_NAME( BenchSprite )
-
-	public:
-		void Initialise() override
-		{
-			mComponents.AddComponent<Tarn::TransformComponent>();
-			mComponents.AddComponent<Graphics::MeshComponent>();
-			mComponents.InitialisePending();
-		}
-		void Shutdown() override {}
-	};
-
-
-
 	// One frame of N textured meshes, each its own 4-vertex strip with its own constants.
 	void TexturedMeshes( benchmark::State& state )
 	{
 		if ( !KelvaneBench::NeedDisplay( state ) )
 			return;
-		static const bool registered = Tarn::TypeRegistry::Instance().RegisterObjectType(
-		    BenchSprite::ClassHashedName(), []() -> Tarn::Object* { return new BenchSprite(); } );
-		( void )registered;
+		KelvaneBench::RegisterBenchSprite();
 		auto project = KelvaneBench::StartWindowedGame();
 		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
 		const char* textures[] = { "resource/mine.png", "resource/crown.png", "resource/cross.png", "resource/switch.png" };
@@ -52,7 +33,7 @@ namespace
 		for ( int i = 0; i < count; ++i )
 		{
 			const std::string name = "Sprite" + std::to_string( run ) + "_" + std::to_string( i );
-			Tarn::Object* sprite = objects.CreateObject( BenchSprite::ClassHashedName(), name.c_str() );
+			Tarn::Object* sprite = objects.CreateObject( KelvaneBench::BenchSprite::ClassHashedName(), name.c_str() );
 			if ( !sprite )
 			{
 				state.SkipWithError( "could not create the sprites" );

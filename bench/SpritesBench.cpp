@@ -4,9 +4,7 @@
 // (bench/SdlSprites.c), so that the two frame times are compared side by side:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" kelvane_bench --benchmark_filter='Sprites32|ParticleFrames'
 #include "BenchSupport.h"
-#include "Core/Object.h"
 #include "Core/ObjectManager.h"
-#include "Core/TypeRegistry.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/Matrices.h"
 #include "Graphics/MeshComponent.h"
@@ -67,20 +65,6 @@ namespace
 		return path;
 	}
 
-	class Sprite32 : public Tarn::Object
-	{
-		TARN_CLASS_NAME( Sprite32 )
-
-	public:
-		void Initialise() override
-		{
-			mComponents.AddComponent<Tarn::TransformComponent>();
-			mComponents.AddComponent<Graphics::MeshComponent>();
-			mComponents.InitialisePending();
-		}
-		void Shutdown() override {}
-	};
-
 	double Median( std::vector<double> values )
 	{
 		std::sort( values.begin(), values.end() );
@@ -125,9 +109,7 @@ namespace
 	{
 		if ( !KelvaneBench::NeedDisplay( state ) )
 			return;
-		static const bool registered = Tarn::TypeRegistry::Instance().RegisterObjectType(
-		    Sprite32::ClassHashedName(), []() -> Tarn::Object* { return new Sprite32(); } );
-		( void )registered;
+		KelvaneBench::RegisterBenchSprite();
 		auto project = KelvaneBench::StartWindowedGame();
 		auto* graphics = Tarn::Services::Get<Graphics::GraphicsManager>();
 		Tarn::Services::Get<Graphics::TextureManager>()->LoadTexture( SpritePicture() );
@@ -151,7 +133,7 @@ namespace
 			{
 				char name[32];
 				std::snprintf( name, sizeof( name ), "Sprite32 %d.%d", i, attempt );
-				sprite = objects.CreateObject( Sprite32::ClassHashedName(), name );
+				sprite = objects.CreateObject( KelvaneBench::BenchSprite::ClassHashedName(), name );
 			}
 			if ( !sprite )
 			{
@@ -186,7 +168,7 @@ namespace
 
 		// About two seconds of frames a round for either program.
 		const int frames = std::clamp( 200000 / count, 10, 100 );
-		std::vector<double> game, gameCpu, sdl, sdlCpu, ratios;
+		std::vector<double> game, gameCpu, gameThread, sdl, sdlCpu, ratios;
 		for ( auto _ : state )
 		{
 			std::string output;
@@ -197,9 +179,11 @@ namespace
 				break;
 			}
 			const double cpuBefore = KelvaneBench::CpuMilliseconds();
+			const double threadBefore = KelvaneBench::ThreadCpuMilliseconds();
 			const auto start = std::chrono::steady_clock::now();
 			for ( int i = 0; i < frames; ++i )
 				drawFrame();
+			gameThread.push_back( ( KelvaneBench::ThreadCpuMilliseconds() - threadBefore ) / frames );
 			const double wall = std::chrono::duration<double, std::milli>( std::chrono::steady_clock::now() - start ).count();
 			game.push_back( wall / frames );
 			gameCpu.push_back( ( KelvaneBench::CpuMilliseconds() - cpuBefore ) / frames );
@@ -213,6 +197,7 @@ namespace
 			const double milliseconds = Median( game );
 			state.counters["ms_per_frame"] = milliseconds;
 			state.counters["cpu_ms_per_frame"] = Median( gameCpu );
+			state.counters["main_thread_ms_per_frame"] = Median( gameThread );
 			state.counters["sdl_ms_per_frame"] = Median( sdl );
 			state.counters["sdl_cpu_ms_per_frame"] = Median( sdlCpu );
 			state.counters["ratio_to_sdl"] = Median( ratios );

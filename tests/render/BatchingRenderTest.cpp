@@ -5,7 +5,6 @@
 #include "Core/GameWindow/GameProject.h"
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
-#include "Core/TypeRegistry.h"
 #include "Graphics/EmitterComponent.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/MeshComponent.h"
@@ -14,6 +13,7 @@
 #include "Platform/RecordingRenderDevice.h"
 #include "Platform/RenderDevice.h"
 #include "core/Services.h"
+#include "support/DrawnObjects.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -31,33 +31,18 @@ namespace
 {
 	using Graphics::Matrix;
 
-	class SceneSprite : public Tarn::Object
+	// The unit square of every mesh, as a strip, in a buffer of its own.
+	Platform::BufferHandle UnitQuad( Platform::RenderDevice& device )
 	{
-		TARN_CLASS_NAME( BatchSceneSprite )
-
-	public:
-		void Initialise() override
-		{
-			mComponents.AddComponent<Tarn::TransformComponent>();
-			mComponents.AddComponent<Graphics::MeshComponent>();
-			mComponents.InitialisePending();
-		}
-		void Shutdown() override {}
-	};
-
-	class SceneSparks : public Tarn::Object
-	{
-		TARN_CLASS_NAME( BatchSceneSparks )
-
-	public:
-		void Initialise() override
-		{
-			mComponents.AddComponent<Tarn::TransformComponent>();
-			mComponents.AddComponent<Graphics::EmitterComponent>();
-			mComponents.InitialisePending();
-		}
-		void Shutdown() override {}
-	};
+		const Platform::BufferHandle buffer = device.CreateVertexBuffer( 4 );
+		Platform::Vertex* v = device.Lock( buffer );
+		v[0] = { -0.5f, 0.5f, 0.0f, 0xFFFFFFFFu, 0, 0 };
+		v[1] = { -0.5f, -0.5f, 0.0f, 0xFFFFFFFFu, 0, 1 };
+		v[2] = { 0.5f, 0.5f, 0.0f, 0xFFFFFFFFu, 1, 0 };
+		v[3] = { 0.5f, -0.5f, 0.0f, 0xFFFFFFFFu, 1, 1 };
+		device.Unlock( buffer );
+		return buffer;
+	}
 
 	// A light cone's way of drawing: its own quad through the alpha shader, whose
 	// colour constant is "rgba".
@@ -67,14 +52,7 @@ namespace
 		AlphaQuad( Graphics::GraphicsManager& graphics, Platform::TextureHandle texture, const Matrix& world )
 		    : mGraphics( graphics ), mTexture( texture ), mWorld( world )
 		{
-			Platform::RenderDevice* device = mGraphics.GetDevice();
-			mBuffer = device->CreateVertexBuffer( 4 );
-			Platform::Vertex* v = device->Lock( mBuffer );
-			v[0] = { -0.5f, 0.5f, 0.0f, 0xFFFFFFFFu, 0, 0 };
-			v[1] = { -0.5f, -0.5f, 0.0f, 0xFFFFFFFFu, 0, 1 };
-			v[2] = { 0.5f, 0.5f, 0.0f, 0xFFFFFFFFu, 1, 0 };
-			v[3] = { 0.5f, -0.5f, 0.0f, 0xFFFFFFFFu, 1, 1 };
-			device->Unlock( mBuffer );
+			mBuffer = UnitQuad( *mGraphics.GetDevice() );
 		}
 		~AlphaQuad() override { mGraphics.GetDevice()->ReleaseVertexBuffer( mBuffer ); }
 
@@ -120,9 +98,7 @@ namespace
 		{
 			KelvaneTest::ScopedEnvironment environment;
 			environment.Set( "KELVANE_BATCHING", batching ? std::nullopt : std::optional<std::string>( "0" ) );
-			Tarn::TypeRegistry& types = Tarn::TypeRegistry::Instance();
-			types.RegisterObjectType( SceneSprite::ClassHashedName(), []() -> Tarn::Object* { return new SceneSprite(); } );
-			types.RegisterObjectType( SceneSparks::ClassHashedName(), []() -> Tarn::Object* { return new SceneSparks(); } );
+			KelvaneTest::RegisterDrawnObjects();
 			Tarn::LaunchOptions options;
 			options.mHeadless = headless;
 			options.mWindowMode = Tarn::WindowMode::Windowed;
@@ -155,7 +131,7 @@ namespace
 		Graphics::MeshComponent& Sprite( const std::string& name, const char* texture, Tarn::Vector2 at, float angle,
 		                                 Tarn::Vector2 scale, const char* asType = nullptr )
 		{
-			Tarn::Object* object = Make( SceneSprite::ClassHashedName(), name, asType );
+			Tarn::Object* object = Make( KelvaneTest::SpriteObject::ClassHashedName(), name, asType );
 			auto* transform = object->GetComponent<Tarn::TransformComponent>();
 			transform->mPosition = at;
 			transform->mDirection = angle;
@@ -192,7 +168,7 @@ namespace
 				                            "resource/Particle Sprites/Metalball.png" };
 			for ( int i = 0; i < 3; ++i )
 			{
-				Tarn::Object* sparks = Make( SceneSparks::ClassHashedName(), "Sparks" + std::to_string( i ) );
+				Tarn::Object* sparks = Make( KelvaneTest::SparksObject::ClassHashedName(), "Sparks" + std::to_string( i ) );
 				sparks->GetComponent<Tarn::TransformComponent>()->mPosition = { float( i ) * 7.0f - 7.0f, -2.0f };
 				auto* emitter = sparks->GetComponent<Graphics::EmitterComponent>();
 				emitter->Explosion();
@@ -323,13 +299,7 @@ namespace
 			mBlack = textures->GetTexture( "resource/box.png" );
 			ASSERT_NE( mGrey, 0u );
 			ASSERT_NE( mBlack, 0u );
-			mQuad = mDevice->CreateVertexBuffer( 4 );
-			Platform::Vertex* v = mDevice->Lock( mQuad );
-			v[0] = { -0.5f, 0.5f, 0.0f, 0xFFFFFFFFu, 0, 0 };
-			v[1] = { -0.5f, -0.5f, 0.0f, 0xFFFFFFFFu, 0, 1 };
-			v[2] = { 0.5f, 0.5f, 0.0f, 0xFFFFFFFFu, 1, 0 };
-			v[3] = { 0.5f, -0.5f, 0.0f, 0xFFFFFFFFu, 1, 1 };
-			mDevice->Unlock( mQuad );
+			mQuad = UnitQuad( *mDevice );
 			ASSERT_TRUE( mGraphics->BeginFrame() );
 			mDevice->SetPixelShader( mGraphics->GetPixelShader() );
 		}

@@ -214,27 +214,13 @@ namespace
 }
 
 #include "Core/ObjectManager.h"
-#include "Core/TypeRegistry.h"
 #include "Graphics/Camera.h"
 #include "Graphics/MeshComponent.h"
 #include "Physics/TransformComponent.h"
+#include "support/DrawnObjects.h"
 
 namespace
 {
-	class QuadObject : public Tarn::Object
-	{
-		TARN_CLASS_NAME( TestRenderQuad )
-
-	public:
-		void Initialise() override
-		{
-			mComponents.AddComponent<Tarn::TransformComponent>();
-			mComponents.AddComponent<Graphics::MeshComponent>();
-			mComponents.InitialisePending();
-		}
-		void Shutdown() override {}
-	};
-
 	// Where a world point lands on the screen, by the same view and projection.
 	glm::vec2 PixelOf( const glm::vec3& world, const Graphics::Matrix& viewProjection, int width, int height )
 	{
@@ -244,11 +230,11 @@ namespace
 
 	TEST_F( RealDevice, AWorldQuadLandsWhereTheCameraSaysAndScreenToWorldFindsIt )
 	{
-		Tarn::TypeRegistry::Instance().RegisterObjectType( QuadObject::ClassHashedName(), []() -> Tarn::Object* { return new QuadObject(); } );
+		KelvaneTest::RegisterDrawnObjects();
 		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
 		auto* camera = static_cast<Graphics::Camera*>( objects.CreateObject( Graphics::Camera::ClassHashedName(), "Camera1" ) );
 		objects.InitialiseObject( camera );
-		Tarn::Object* quad = objects.CreateObject( QuadObject::ClassHashedName(), "Quad1" );
+		Tarn::Object* quad = objects.CreateObject( KelvaneTest::SpriteObject::ClassHashedName(), "Quad1" );
 		objects.InitialiseObject( quad );
 		auto* transform = quad->GetComponent<Tarn::TransformComponent>();
 		transform->mPosition = { 4.0f, 2.5f };
