@@ -74,14 +74,22 @@ namespace Platform
 		};
 		constexpr size_t kPerQuadCount = std::size( kPerQuadConstants );
 
-		// Vertex inputs: the vertex itself, then (batched only) the quad's constants.
+		// Vertex inputs: the vertex itself, then (batched only) the quad's constants, each
+		// with its place in a batch vertex. A matrix takes one input a column.
 		struct Attribute
 		{
 			const char* mName;
 			GLuint mLocation;
+			GLint mFloats = 0;
+			GLuint mColumns = 1;
+			size_t mOffset = 0;
 		};
 		constexpr Attribute kVertexAttributes[] = { { "inPosition", 0 }, { "inColour", 1 }, { "inTexCoord", 2 } };
-		constexpr Attribute kBatchAttributes[] = { { "WorldViewProj", 3 }, { "inQuadColour", 7 }, { "inQuadTime", 8 } };
+		constexpr Attribute kBatchAttributes[] = {
+			{ "WorldViewProj", 3, 4, 4, offsetof( BatchVertex, mWorldViewProj ) },
+			{ "inQuadColour", 7, 4, 1, offsetof( BatchVertex, mColour ) },
+			{ "inQuadTime", 8, 1, 1, offsetof( BatchVertex, mTime ) },
+		};
 
 		// Indices of the largest batch: 16-bit, four vertices a quad.
 		constexpr uint32_t kMaxBatchQuads = 16384;
@@ -362,19 +370,14 @@ namespace Platform
 			glBindBuffer( GL_ARRAY_BUFFER, mBatchBuffer );
 			const GLsizei stride = sizeof( BatchVertex );
 			PointVertexInputs( stride, offsetof( BatchVertex, mVertex ) );
-			// The matrix takes four inputs, one a column.
-			for ( GLuint column = 0; column < 4; ++column )
-			{
-				glEnableVertexAttribArray( kBatchAttributes[0].mLocation + column );
-				glVertexAttribPointer( kBatchAttributes[0].mLocation + column, 4, GL_FLOAT, GL_FALSE, stride,
-				                       reinterpret_cast<const void*>( offsetof( BatchVertex, mWorldViewProj ) + column * 16 ) );
-			}
-			glEnableVertexAttribArray( kBatchAttributes[1].mLocation );
-			glVertexAttribPointer( kBatchAttributes[1].mLocation, 4, GL_FLOAT, GL_FALSE, stride,
-			                       reinterpret_cast<const void*>( offsetof( BatchVertex, mColour ) ) );
-			glEnableVertexAttribArray( kBatchAttributes[2].mLocation );
-			glVertexAttribPointer( kBatchAttributes[2].mLocation, 1, GL_FLOAT, GL_FALSE, stride,
-			                       reinterpret_cast<const void*>( offsetof( BatchVertex, mTime ) ) );
+			for ( const Attribute& input : kBatchAttributes )
+				for ( GLuint column = 0; column < input.mColumns; ++column )
+				{
+					const size_t offset = input.mOffset + column * size_t( input.mFloats ) * sizeof( float );
+					glEnableVertexAttribArray( input.mLocation + column );
+					glVertexAttribPointer( input.mLocation + column, input.mFloats, GL_FLOAT, GL_FALSE, stride,
+					                       reinterpret_cast<const void*>( offset ) );
+				}
 			BindVertexArray( mVertexArray );
 		}
 
