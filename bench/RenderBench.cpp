@@ -18,7 +18,8 @@
 
 namespace
 {
-	// One frame of N textured meshes, each its own 4-vertex strip with its own constants.
+	// One frame of N textured meshes, each its own 4-vertex strip with its own constants,
+	// four textures in turn: no two neighbours can share a batch, the device's worst case.
 	void TexturedMeshes( benchmark::State& state )
 	{
 		if ( !KelvaneBench::NeedDisplay( state ) )
