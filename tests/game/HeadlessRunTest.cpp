@@ -17,7 +17,8 @@
 #include <unistd.h>
 
 #if defined( __SANITIZE_ADDRESS__ )
-#include <sanitizer/allocator_interface.h>
+// The sanitizer's runtime has it; GCC ships no header that declares it.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace
