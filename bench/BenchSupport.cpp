@@ -1,8 +1,11 @@
 #include "BenchSupport.h"
 
 #include "Core/TypeRegistry.h"
+#include "Graphics/GraphicsManager.h"
 #include "Graphics/MeshComponent.h"
 #include "Physics/TransformComponent.h"
+#include "Platform/RecordingRenderDevice.h"
+#include "core/Services.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -52,7 +55,7 @@ namespace KelvaneBench
 		setenv( "XDG_DATA_HOME", ( folder + "/.local/share" ).c_str(), 1 );
 	}
 
-	std::unique_ptr<Tarn::GameProject> StartWindowedGame()
+	std::unique_ptr<Tarn::GameProject> StartWindowedGame( benchmark::State& state )
 	{
 		// Frame times, not the display's rate: the device's switch, and Mesa's own.
 		setenv( "KELVANE_VSYNC", "0", 1 );
@@ -62,6 +65,13 @@ namespace KelvaneBench
 		auto project = std::make_unique<Tarn::GameProject>( options );
 		project->CreateComponents();
 		project->Initialise();
+		auto* graphics = Tarn::Services::Get<Graphics::GraphicsManager>();
+		if ( !graphics || dynamic_cast<Platform::RecordingRenderDevice*>( graphics->GetDevice() ) )
+		{
+			state.SkipWithError( "no real window: a headless game earlier in this process left SDL on its dummy drivers" );
+			project->Shutdown();
+			return nullptr;
+		}
 		return project;
 	}
 

@@ -45,7 +45,9 @@ namespace
 		static const bool registered = Tarn::TypeRegistry::Instance().RegisterObjectType(
 		    BenchEmitter::ClassHashedName(), []() -> Tarn::Object* { return new BenchEmitter(); } );
 		( void )registered;
-		auto project = KelvaneBench::StartWindowedGame();
+		auto project = KelvaneBench::StartWindowedGame( state );
+		if ( !project )
+			return;
 
 		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
 		const char* textures[] = { "resource/circle texture.png", "resource/star.png", "resource/cloud.png",
@@ -94,6 +96,7 @@ namespace
 		}
 		state.counters["ms_per_frame"] = wall / double( frames );
 		KelvaneBench::RecordFrameTime( "particles/" + std::to_string( count ), wall / double( frames ) );
+		KelvaneBench::RecordFrameTime( "particles cpu/" + std::to_string( count ), cpu / double( frames ) );
 		state.counters["cpu_ms_per_frame"] = cpu / double( frames );
 		state.counters["update_ms_per_step"] = updateMs / double( frames );
 		state.counters["draws_per_frame"] = graphics->GetDevice()->DrawCallsLastFrame();

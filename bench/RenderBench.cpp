@@ -25,7 +25,9 @@ namespace
 		if ( !KelvaneBench::NeedDisplay( state ) )
 			return;
 		KelvaneBench::RegisterBenchSprite();
-		auto project = KelvaneBench::StartWindowedGame();
+		auto project = KelvaneBench::StartWindowedGame( state );
+		if ( !project )
+			return;
 		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
 		const char* textures[] = { "resource/mine.png", "resource/crown.png", "resource/cross.png", "resource/switch.png" };
 		const int count = static_cast<int>( state.range( 0 ) );
@@ -73,7 +75,9 @@ namespace
 	{
 		if ( !KelvaneBench::NeedDisplay( state ) )
 			return;
-		auto project = KelvaneBench::StartWindowedGame();
+		auto project = KelvaneBench::StartWindowedGame( state );
+		if ( !project )
+			return;
 		auto* textures = Tarn::Services::Get<Graphics::TextureManager>();
 		for ( auto _ : state )
 		{

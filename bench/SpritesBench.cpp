@@ -110,7 +110,9 @@ namespace
 		if ( !KelvaneBench::NeedDisplay( state ) )
 			return;
 		KelvaneBench::RegisterBenchSprite();
-		auto project = KelvaneBench::StartWindowedGame();
+		auto project = KelvaneBench::StartWindowedGame( state );
+		if ( !project )
+			return;
 		auto* graphics = Tarn::Services::Get<Graphics::GraphicsManager>();
 		Tarn::Services::Get<Graphics::TextureManager>()->LoadTexture( SpritePicture() );
 
@@ -203,9 +205,15 @@ namespace
 			state.counters["ratio_to_sdl"] = Median( ratios );
 			state.counters["draws_per_frame"] = graphics->GetDevice()->DrawCallsLastFrame();
 			KelvaneBench::RecordFrameTime( "sprites/" + std::to_string( count ), milliseconds );
-			// The particle frame's goal is set against the 2,000-sprite frame.
+			// The particle frame's goal is set against the 2,000-sprite frame. Measured at
+			// another moment, its wall time is at the mercy of the machine's other load;
+			// the ratio of CPU times is steadier.
 			if ( const double particles = KelvaneBench::RecordedFrameTime( "particles/40" ); particles > 0.0 && count == 2000 )
+			{
 				state.counters["particles40_ratio"] = particles / milliseconds;
+				state.counters["particles40_cpu_ratio"] =
+				    KelvaneBench::RecordedFrameTime( "particles cpu/40" ) / Median( gameCpu );
+			}
 		}
 		objects.DestroyAll();
 		project->Shutdown();

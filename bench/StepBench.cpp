@@ -1,5 +1,7 @@
 // One headless update step of the first level with its recorded draw, as a long
-// headless run (a solution script, a soak test) spends it.
+// headless run (a solution script, a soak test) spends it. A headless game switches
+// SDL to its dummy drivers for the rest of the process, so this file's benchmarks are
+// registered after those that open windows (files register in name order).
 #include "BenchSupport.h"
 #include "Core/GameWindow/GameProject.h"
 #include "GameStates/LevelManager.h"
