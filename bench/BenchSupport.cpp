@@ -57,6 +57,8 @@ namespace KelvaneBench
 
 	std::unique_ptr<Tarn::GameProject> StartWindowedGame( benchmark::State& state )
 	{
+		if ( !NeedDisplay( state ) )
+			return nullptr;
 		// Frame times, not the display's rate: the device's switch, and Mesa's own.
 		setenv( "KELVANE_VSYNC", "0", 1 );
 		setenv( "vblank_mode", "0", 1 );

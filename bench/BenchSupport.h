@@ -29,9 +29,9 @@ namespace KelvaneBench
 	void UseTemporaryHome();
 
 	// The game in a 1280 x 720 window, presenting without waiting for the display,
-	// initialised, not looping. Null, and the benchmark skipped, when the game could
-	// draw only through the recording device (a headless game ran before in this
-	// process).
+	// initialised, not looping. Null, and the benchmark skipped, without a display or
+	// when the game could draw only through the recording device (a headless game ran
+	// before in this process).
 	std::unique_ptr<Tarn::GameProject> StartWindowedGame( benchmark::State& state );
 
 	// A sprite: a transform and a mesh. RegisterBenchSprite files its type once.

@@ -40,8 +40,6 @@ namespace
 	// ("Explosion" respawns each at once): N x 50 draws per frame.
 	void ParticleFrames( benchmark::State& state )
 	{
-		if ( !KelvaneBench::NeedDisplay( state ) )
-			return;
 		static const bool registered = Tarn::TypeRegistry::Instance().RegisterObjectType(
 		    BenchEmitter::ClassHashedName(), []() -> Tarn::Object* { return new BenchEmitter(); } );
 		( void )registered;

@@ -22,8 +22,6 @@ namespace
 	// four textures in turn: no two neighbours can share a batch, the device's worst case.
 	void TexturedMeshes( benchmark::State& state )
 	{
-		if ( !KelvaneBench::NeedDisplay( state ) )
-			return;
 		KelvaneBench::RegisterBenchSprite();
 		auto project = KelvaneBench::StartWindowedGame( state );
 		if ( !project )
@@ -73,8 +71,6 @@ namespace
 	// Start-up: the whole texture list through the real device.
 	void LoadTextureList( benchmark::State& state )
 	{
-		if ( !KelvaneBench::NeedDisplay( state ) )
-			return;
 		auto project = KelvaneBench::StartWindowedGame( state );
 		if ( !project )
 			return;

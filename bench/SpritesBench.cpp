@@ -107,8 +107,6 @@ namespace
 	// are what can be compared.
 	void Sprites32( benchmark::State& state )
 	{
-		if ( !KelvaneBench::NeedDisplay( state ) )
-			return;
 		KelvaneBench::RegisterBenchSprite();
 		auto project = KelvaneBench::StartWindowedGame( state );
 		if ( !project )
