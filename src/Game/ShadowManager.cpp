@@ -6,7 +6,9 @@
 #include "Graphics/MeshComponent.h"
 #include "Physics/PhysicsManager.h"
 #include "Physics/TransformComponent.h"
+#include "StateMachines/GuardRoutines.h"
 #include "StateMachines/MineComponent.h"
+#include "StateMachines/MineRoutines.h"
 #include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "StateMachines/SwitchComponent.h"
@@ -124,18 +126,15 @@ namespace Tarn
 		void Stun( Object& guard )
 		{
 			auto* machine = guard.GetComponent<StateMachineComponent>();
-			if ( !machine || machine->mState == StateMachines::STATE_NONE || machine->mState == StateMachines::STATE_WAIT )
-				return;
-			machine->mState = StateMachines::STATE_WAIT;
-			machine->mInnerState = StateMachines::INNER_STATE_ON_ENTER;
+			if ( machine && machine->mState != StateMachines::STATE_NONE )
+				StateMachines::StunGuard( *machine );
 		}
 
 		// A crystal in a cone burns for as long as the light holds it, until it breaks.
 		void Burn( Object& crystal )
 		{
-			auto* machine = crystal.GetComponent<MineComponent>();
-			if ( machine && machine->mState != StateMachines::STATE_DIE )
-				machine->mState = StateMachines::STATE_WAIT;
+			if ( auto* machine = crystal.GetComponent<MineComponent>() )
+				StateMachines::BurnCrystal( *machine );
 		}
 
 		// What a lit cone does to the moving things that stand in it, by their type.
