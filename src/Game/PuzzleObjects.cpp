@@ -93,9 +93,9 @@ namespace
 		                                        "GateComponent",           "CollisionDebugComponent", "AnimationComponent",
 		                                        "ColourGlyphComponent" };
 
-	const SetUp kSwitch{ kSwitchParts, StateMachines::kSwitchTexture, 1, { &SwitchGlyphs, { 0.0f, 0.0f }, 0.5f, 0.0f } };
-	const SetUp kGate{ kGateParts, Tarn::Gate::kTexture, 2, { &GateGlyphs, { 0.0f, 1.75f }, 0.6f, 0.75f } };
-	const SetUp kEnemyGate{ kEnemyGateParts, Tarn::Gate::kTexture, 2, { &GateGlyphs, { 0.0f, 1.15f }, 0.45f, 0.55f } };
+	const SetUp kSwitch{ kSwitchParts, StateMachines::kSwitchTexture, 1, { &SwitchGlyphs, { 0.0f, 0.0f }, 0.7f, 0.0f } };
+	const SetUp kGate{ kGateParts, Tarn::Gate::kTexture, 2, { &GateGlyphs, { 0.0f, 1.9f }, 0.75f, 0.95f } };
+	const SetUp kEnemyGate{ kEnemyGateParts, Tarn::Gate::kTexture, 2, { &GateGlyphs, { 0.0f, 1.3f }, 0.6f, 0.75f } };
 
 	void Assemble( Tarn::Object& object, const SetUp& setUp )
 	{
