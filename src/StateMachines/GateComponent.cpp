@@ -4,9 +4,8 @@
 #include "Core/TypeRegistry.h"
 #include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineManager.h"
-#include "core/Services.h"
-
 #include "Utilities/Log.h"
+#include "core/Services.h"
 
 #include <algorithm>
 #include <string>

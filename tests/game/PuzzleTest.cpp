@@ -24,6 +24,7 @@
 #include "StateMachines/SwitchRoutines.h"
 #include "core/Services.h"
 #include "support/EnemyLevel.h"
+#include "Platform/TweakBar.h"
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -664,5 +665,39 @@ namespace
 		EXPECT_NEAR( ring.mEmitPosition.Y, 0.6f * std::cos( RingAngle() ), 1e-5f );
 		EXPECT_FLOAT_EQ( ring.mPixelShaderColorStart.a, 1.0f );
 		EXPECT_FLOAT_EQ( ring.mPixelShaderColorStart.g, Mesh( "Green" ).mColour.g );
+	}
+}
+
+namespace
+{
+	// The prism's bar opens its components' bars and saves the prism to its type's file.
+	TEST_F( Puzzle, APrismsBarOpensEachComponentsBarAndSavesThePrism )
+	{
+		Add( "InanimateObject", "Prism1", { 0, 5 } );
+		Play();
+		Tarn::Object& prism = Find( "Prism1" );
+		prism.CreateTweakBar();
+		const Platform::TweakBarData* bar = Platform::FindTweakBar( "Prism1" );
+		ASSERT_NE( bar, nullptr );
+		std::vector<std::string> buttons;
+		for ( const Platform::TweakEntry& entry : bar->mEntries )
+			buttons.push_back( entry.mName );
+		std::vector<std::string> expected = PartsOf( prism );
+		expected.push_back( "Save" );
+		EXPECT_EQ( buttons, expected );
+		EXPECT_EQ( bar->Find( "Save" )->mDefinition, "group=Export" );
+		EXPECT_TRUE( Platform::PressTweakButton( "Prism1", "TransformComponent" ) );
+		EXPECT_NE( Platform::FindTweakBar( "Prism1's TransformComponent" ), nullptr );
+
+		// No file is registered for prisms here: saving says so and writes nothing.
+		KelvaneTest::LogCapture log;
+		EXPECT_TRUE( Platform::PressTweakButton( "Prism1", "Save" ) );
+		EXPECT_TRUE( log.Contains( "No file is registered for objects of type InanimateObject; Prism1 is not saved" ) );
+		// Registered, it is written there.
+		const std::string file = mFolder / "InanimateObject.xml";
+		KelvaneTest::ScopedResources archetype;
+		archetype.Point( "InanimateObject", file );
+		EXPECT_TRUE( prism.SaveToTypeFile() );
+		prism.DeleteTweakBar();
 	}
 }
