@@ -252,7 +252,7 @@ namespace Tarn
 			if ( auto* mesh = effect->GetComponent<Graphics::MeshComponent>() )
 			{
 				mesh->mVisible = false;
-				mesh->mColour = Colour( 1.0f, 1.0f, 1.0f, 0.0f );
+				mesh->mColour = Colour{ 1.0f, 1.0f, 1.0f, 0.0f };
 			}
 		if ( source && !source->IsType( "Player" ) )
 			MarkUnlit( *source );
