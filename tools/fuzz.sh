@@ -16,10 +16,13 @@ seeds="$build/seeds"
 corpus="$PWD/tests/fuzz/corpus"
 findings="$build/findings"
 
+# The pictures and sounds the levels name come from the game's own build.
+[ -f resource/.baked ] || bash tools/build.sh release
+
 jobs="$(nproc 2>/dev/null || echo 2)"
 cmake -S . -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVANE_FUZZ=ON -DKELVANE_TESTS=OFF -DKELVANE_BENCH=OFF
-# The game itself too: it bakes the content the fuzzed levels name and lists the types.
+# The game itself too, to list the types.
 cmake --build "$build" --parallel "$jobs" --target kelvane kelvane_level_fuzzer
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
@@ -65,6 +68,9 @@ dict="$build/level.dict"
 {
   "$build/kelvane" --list-types | awk '$1 == "object" || $1 == "component" { print $2 }'
   grep -ohaE '<[A-Za-z_][A-Za-z0-9_]*|[A-Za-z_][A-Za-z0-9_.]*=' "$seeds"/*.xml | tr -d '<='
+  # The names that routines and beams look objects up by.
+  grep -ohaE 'ObjectName="[A-Za-z0-9_]{1,40}"' "$seeds"/*.xml | sed 's/^ObjectName="//; s/"$//'
+  printf '%s\n' Player1 Camera1 WASD BeamClick EnergyBeam2 Mirror1 Channel1 BeamEffect2
   printf '%s\n' nan inf -inf 1e39 -1 4294967295 2147483648 true false '<Object' '</Object>' '<ObjectComponent' '/>'
 } | sort -u | sed 's/\\/\\\\/g; s/"/\\"/g; s/.*/"&"/' >"$dict"
 
