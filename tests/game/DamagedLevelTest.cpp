@@ -6,6 +6,7 @@
 #include "Core/ObjectManager.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/LevelObject.h"
+#include "Graphics/MeshComponent.h"
 #include "Physics/TransformComponent.h"
 #include "core/Services.h"
 #include "support/InputHarness.h"
@@ -172,5 +173,14 @@ namespace
 		mGame->Step( 4 );
 		EXPECT_EQ( Find( "Wall1" ), nullptr );
 		EXPECT_TRUE( Mentions( log, "it reads as empty." ) );
+	}
+
+	TEST_F( DamagedLevels, ATextureNamingAMissingFileIsReportedOnceAndDrawsWithout )
+	{
+		const std::string mesh = "<ObjectComponent Name=\"MeshComponent\"><mTextureName TextureLocation=\"resource/no such picture.png\" /></ObjectComponent>";
+		KelvaneTest::LogCapture log;
+		Play( Element( "Wall", "Wall1", mesh ) + Element( "Wall", "Wall2", mesh ) );
+		EXPECT_EQ( log.CountOf( "There is no texture resource/no such picture.png; what uses it is drawn without one." ), 1u );
+		EXPECT_EQ( Find( "Wall2" )->GetComponent<Graphics::MeshComponent>()->GetPtrTexture(), 0u );
 	}
 }
