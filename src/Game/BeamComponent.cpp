@@ -5,6 +5,7 @@
 #include "Core/ObjectManager.h"
 #include "Core/TypeRegistry.h"
 #include "Game/MirrorComponent.h"
+#include "Game/VertexComponent.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/SoundManager.h"
 #include "Graphics/AnimationComponent.h"
@@ -16,6 +17,7 @@
 #include "Physics/LineComponent.h"
 #include "Physics/TransformComponent.h"
 #include "StateMachines/MineComponent.h"
+#include "StateMachines/MineRoutines.h"
 #include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "StateMachines/StateMachineManager.h"
@@ -483,8 +485,11 @@ namespace Tarn
 	{
 		if ( auto* machine = prism.GetComponent<MineComponent>() )
 			machine->mState = StateMachines::STATE_NONE;
-		// The prism's light cone is switched on here in the beam's colour once cones
-		// exist.
+		// Its cone shines away from where the beam comes from, in the beam's colour (none
+		// lets the prism shine in its own), for this update only: the contact lights it
+		// again in every update the beam still ends here.
+		if ( auto* cone = prism.GetComponent<VertexComponent>(); cone && mTransform )
+			cone->SwitchOn( mTransform->mPosition, mColourCode );
 		const auto* prismTransform = prism.GetComponent<TransformComponent>();
 		if ( auto* emitter = prism.GetComponent<Graphics::EmitterComponent>(); emitter && prismTransform )
 		{
@@ -529,12 +534,7 @@ namespace Tarn
 				return;
 			// A blue mine: the beam sets it off, and the blast stuns the ship.
 			Offer( other );
-			if ( !other.mInvulnerable )
-			{
-				other.mInvulnerable = true;
-				mine->mState = StateMachines::STATE_WAIT;
-				mine->mInnerState = StateMachines::INNER_STATE_ON_ENTER;
-			}
+			StateMachines::LightFuse( other );
 			mHit = true;
 			Object* player = FindPlayer();
 			if ( auto* machine = player ? player->GetComponent<StateMachineComponent>() : nullptr;

@@ -6,9 +6,11 @@
 #include "Core/TypeRegistry.h"
 #include "Game/BeamComponent.h"
 #include "Game/MirrorComponent.h"
+#include "Game/VertexComponent.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/SoundManager.h"
 #include "Graphics/AnimationComponent.h"
+#include "Graphics/ContentNames.h"
 #include "Graphics/EmitterComponent.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/Matrices.h"
@@ -16,6 +18,7 @@
 #include "Physics/CollisionComponent.h"
 #include "Physics/LineComponent.h"
 #include "Physics/TransformComponent.h"
+#include "Platform/RecordingRenderDevice.h"
 #include "StateMachines/MineComponent.h"
 #include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineComponent.h"
@@ -24,6 +27,7 @@
 #include "core/Services.h"
 #include "support/InputHarness.h"
 #include "support/LevelFiles.h"
+#include "support/StandIns.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -44,23 +48,6 @@ namespace
 
 	constexpr float kDt = 0.016f;
 
-	// A mine as the enemies will build it: the beam knows it by its type name.
-	class MineLike : public Tarn::Object
-	{
-		TARN_CLASS_NAME( TestBeamMine )
-
-	public:
-		void Initialise() override
-		{
-			mComponents.AddComponent<TransformComponent>();
-			mComponents.AddComponent<Graphics::MeshComponent>();
-			mComponents.AddComponent<CollisionComponent>();
-			mComponents.AddComponent<MineComponent>();
-			mComponents.InitialisePending();
-		}
-		void Shutdown() override {}
-	};
-
 	// A tutorial prompt: found by its name, driven through its machine.
 	class Prompt : public Tarn::Object
 	{
@@ -74,14 +61,6 @@ namespace
 		}
 		void Shutdown() override {}
 	};
-
-	template <typename T>
-	void RegisterType()
-	{
-		Tarn::TypeRegistry& types = Tarn::TypeRegistry::Instance();
-		if ( !types.HasObjectType( T::ClassHashedName() ) )
-			types.RegisterObjectType( T::ClassHashedName(), []() -> Tarn::Object* { return new T(); } );
-	}
 
 	TEST( BeamSource, FollowsFromTheBeamsName )
 	{
@@ -100,8 +79,7 @@ namespace
 		void SetUp() override
 		{
 			KelvaneTest::SharedFileSystem();
-			RegisterType<MineLike>();
-			RegisterType<Prompt>();
+			KelvaneTest::RegisterObjectType<Prompt>();
 			mGame = std::make_unique<KelvaneTest::InputHarness>( Tarn::LaunchOptions(), false );
 			mGame->Project().CreateComponents();
 			mGame->Initialise();
@@ -146,18 +124,11 @@ namespace
 			return mirror;
 		}
 
-		// A blue mine as the enemies will make it, its collider filed by hand: the
-		// collision table does not know the stand-in's type.
+		// A blue mine: a mine that the level makes blue.
 		static void MakeBlueMine( const char* name, Vector2 at )
 		{
-			Tarn::Object* mine = Create( "TestBeamMine", name, at );
-			mine->mType = HashedName( "Mine" );
-			Collider( name ).mCollisionType = CollisionComponent::CIRCLE;
-			Collider( name ).mCollisionData = { 0.5f, 0.0f };
+			Create( "Mine", name, at );
 			Machine( name ).mAI = StateMachines::Routine::BlueMine;
-			Machine( name ).mState = StateMachines::STATE_NORMAL;
-			Tarn::Services::Get<Physics::CollisionManager>()->Register( &Collider( name ) );
-			Transform( name ).mActive = true;
 		}
 
 		static BeamComponent& Beam( const char* name ) { return *Find( name )->GetComponent<BeamComponent>(); }
@@ -476,17 +447,18 @@ namespace
 		MakeBlueMine( "Mine1", { 5, 0 } );
 
 		Press( { 5, 0 } );
-		Step( 30 );
+		for ( int i = 0; i < 30 && Machine( "Mine1" ).mState != StateMachines::STATE_WAIT; ++i )
+			Step();
 		EXPECT_EQ( TargetOf( "EnergyBeam1" ), std::string( "Mine1" ) );
 		EXPECT_TRUE( Collider( "Mine1" ).mInvulnerable );
 		EXPECT_EQ( Machine( "Mine1" ).mState, StateMachines::STATE_WAIT );
 		EXPECT_EQ( Find( "Player1" )->GetComponent<StateMachines::StateMachineComponent>()->mState, StateMachines::STATE_WAIT );
-		// Gone off (its machine takes it out of play): the beam lets go of the empty
-		// place and reaches for the pointer again, and letting go of the button does not
-		// call the spent mine back.
-		Transform( "Mine1" ).mActive = false;
-		Machine( "Mine1" ).mState = StateMachines::STATE_NONE;
-		Step( 2 );
+		// Gone off, its machine takes it out of play: the beam lets go of the empty place
+		// and reaches for the pointer again, and letting go of the button does not call
+		// the spent mine back.
+		Step( 40 );
+		EXPECT_EQ( Machine( "Mine1" ).mState, StateMachines::STATE_NONE );
+		EXPECT_FALSE( Transform( "Mine1" ).mActive );
 		EXPECT_EQ( TargetOf( "EnergyBeam1" ), std::string() );
 		EXPECT_GT( Length( "EnergyBeam1" ), 2.0f * 4.7f + 0.5f );
 		Release();
@@ -633,5 +605,72 @@ namespace
 		Release();
 		Step();
 		EXPECT_FALSE( Playing( BeamComponent::kFireSound ) );
+	}
+
+	TEST_F( BeamInGame, ALitPrismThrowsItsConeAwayFromTheShipAndStunsAGuardInItOnlyWhileLit )
+	{
+		Create( "InanimateObject", "Prism1", { 5, 0 } );
+		auto& stun = *KelvaneTest::MakeStandIn( "MeleeGuard", "Guard1", { 12, 0.3f } ).GetComponent<StateMachines::StateMachineComponent>();
+		const auto& cone = *Find( "Prism1" )->GetComponent<Tarn::VertexComponent>();
+		Press( { 5, 0 } );
+		Step( 30 );
+		ASSERT_EQ( TargetOf( "EnergyBeam1" ), std::string( "Prism1" ) );
+		// Lit from the ship at the origin, in the prism's own colour: the cone runs from
+		// the prism's near face out to 30 units beyond, away from the ship.
+		EXPECT_EQ( cone.mRaycaster, Vector2( 0, 0 ) );
+		EXPECT_EQ( cone.mCurrentColour, cone.mPrismColour );
+		EXPECT_NEAR( cone.mPoint1.X, 4.625f, 1e-4f );
+		EXPECT_NEAR( cone.mPoint2.X, 4.625f, 1e-4f );
+		EXPECT_GT( cone.mProjected1.X, 34.0f );
+		EXPECT_GT( cone.mProjected2.X, 34.0f );
+		EXPECT_EQ( stun.mState, StateMachines::STATE_WAIT );
+
+		// Let go, the cone stuns no more, although no frame has been drawn since it was
+		// lit (a minimised window draws nothing).
+		Release();
+		Step();
+		stun.mState = StateMachines::STATE_NORMAL;
+		Step( 10 );
+		EXPECT_EQ( stun.mState, StateMachines::STATE_NORMAL );
+	}
+
+	TEST_F( BeamInGame, TheConeIsDrawnInItsColourThroughTheAlphaShaderWithItsGlyph )
+	{
+		Create( "InanimateObject", "Prism1", { 5, 0 } );
+		Find( "Prism1" )->GetComponent<Tarn::VertexComponent>()->SetPrismColour( StateMachines::ColourCode::Blue );
+		Press( { 5, 0 } );
+		Step( 30 );
+		Tarn::GameProject& project = mGame->Project();
+		auto* graphics = Tarn::Services::Get<Graphics::GraphicsManager>();
+		auto* device = dynamic_cast<Platform::RecordingRenderDevice*>( graphics->GetDevice() );
+		ASSERT_NE( device, nullptr );
+		device->mDraws.clear();
+		ASSERT_TRUE( project.BeginDraw() );
+		project.Draw( project.GetGameTime() );
+		project.EndDraw();
+
+		auto drawnWith = [&]( const char* picture ) -> const Platform::RecordingRenderDevice::DrawRecord* {
+			for ( const auto& draw : device->mDraws )
+				if ( device->mTexturePaths[draw.mTexture].ends_with( picture ) )
+					return &draw;
+			return nullptr;
+		};
+		const auto* cone = drawnWith( Graphics::kConePicture );
+		ASSERT_NE( cone, nullptr );
+		EXPECT_EQ( cone->mPixelShader, graphics->GetAlphaPixelShader() );
+		// Blue at full strength in its own hue, at the first step of its fade.
+		EXPECT_NEAR( cone->mColour[0], 1.0f / 11.0f, 1e-6f );
+		EXPECT_NEAR( cone->mColour[1], 1.0f / 11.0f, 1e-6f );
+		EXPECT_FLOAT_EQ( cone->mColour[2], 1.0f );
+		EXPECT_FLOAT_EQ( cone->mColour[3], Tarn::VertexComponent::kRisePerDraw );
+		// The strip runs from the prism's near face out along the cone.
+		ASSERT_GE( cone->mVertices.size(), 2u );
+		EXPECT_NEAR( cone->mVertices[0].x, 4.625f, 1e-4f );
+		EXPECT_GT( cone->mVertices[1].x, 34.0f );
+
+		const auto* glyph = drawnWith( Graphics::ColourGlyphPicture( StateMachines::ColourCode::Blue ) );
+		ASSERT_NE( glyph, nullptr );
+		EXPECT_EQ( glyph->mPixelShader, graphics->GetPixelShader() );
+		EXPECT_FLOAT_EQ( glyph->mColour[3], Tarn::VertexComponent::kRisePerDraw );
 	}
 }

@@ -6,6 +6,7 @@
 #include "Core/PendingServices.h"
 #include "DebugTools/DebugToolsManager.h"
 #include "Game/ScoreManager.h"
+#include "Game/ShadowManager.h"
 #include "Game/SkillManager.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/SoundManager.h"
