@@ -5,6 +5,7 @@
 #include "Core/GameWindow/GameWindow.h"
 #include "Core/PendingServices.h"
 #include "DebugTools/DebugToolsManager.h"
+#include "Game/ObjectiveManager.h"
 #include "Game/ScoreManager.h"
 #include "Game/SkillManager.h"
 #include "GameStates/LevelManager.h"
