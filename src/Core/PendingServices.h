@@ -32,9 +32,7 @@ namespace Tarn
 
 	// Created on the heap by GameProject::CreateComponents, in this order.
 	TARN_PENDING_SERVICE( ShadowManager, GameComponent )
-	TARN_PENDING_SERVICE( TextManager, GameComponent )
 	TARN_PENDING_SERVICE( ButtonManager, GameComponent )
-	TARN_PENDING_SERVICE( FontManager, DrawableGameComponent )
 	TARN_PENDING_SERVICE( GameLevelSelector, GameComponent )
 	TARN_PENDING_SERVICE( PropertyEditor, GameComponent )
 
