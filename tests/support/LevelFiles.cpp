@@ -3,8 +3,10 @@
 #include "Core/ObjectManager.h"
 #include "GameStates/LevelObject.h"
 #include "Graphics/MeshComponent.h"
+#include "Graphics/StatusBarComponent.h"
 #include "Physics/CollisionComponent.h"
 #include "Physics/LineComponent.h"
+#include "Physics/StatsComponent.h"
 #include "Physics/TransformComponent.h"
 #include "core/MathConstants.h"
 #include "support/TempFolder.h"
@@ -15,7 +17,7 @@ namespace KelvaneTest
 	{
 		return SharedFileSystem( { "ObjectDefault", "TransformComponent", "MeshComponent", "AnimationComponent", "CollisionComponent",
 		                           "LineComponent", "MineComponent", "StateMachineComponent", "SwitchComponent",
-		                           "GateComponent", "BeamComponent", "BeamEffectComponent" } );
+		                           "GateComponent", "BeamComponent", "BeamEffectComponent", "StatusBarComponent", "StatsComponent" } );
 	}
 
 	void ScopedResources::Point( const char* id, const std::string& path )
@@ -105,6 +107,36 @@ namespace KelvaneTest
 			level.AddObject( mirror );
 		}
 
+		// The player's health down the left of the screen: the bar that drains behind,
+		// the bar itself and their frame, which is as long as the bars at full health.
+		void AddHealthBars( Tarn::LevelObject& level )
+		{
+			constexpr Vector2 at( -0.95f, 0.0f );
+			struct Bar
+			{
+				const char* mName;
+				const char* mTexture;
+				bool mIsMain;
+			};
+			for ( const Bar& row : { Bar{ "HealthBarBack", "resource/healthbar red fill dark.png", false },
+			                         Bar{ "HealthBar", "resource/healthbar red fill.png", true } } )
+			{
+				Tarn::Object* bar = MakeObject( "StatusBarObject", row.mName );
+				auto* component = bar->GetComponent<Graphics::StatusBarComponent>();
+				component->mIsMain = row.mIsMain;
+				component->mPosition = at;
+				component->SetTexture( row.mTexture );
+				level.AddObject( bar );
+			}
+			Tarn::Object* outline = MakeObject( "StatusBarOutline", "HealthOutline" );
+			auto* transform = outline->GetComponent<Tarn::TransformComponent>();
+			Place( *outline, at );
+			transform->mXScaleFactor = Graphics::StatusBarComponent::kThickness;
+			transform->mYScaleFactor = Physics::StatsComponent::kFullHealth / Graphics::StatusBarComponent::kPlayerBarHealth;
+			transform->UpdateWorldMatrix();
+			level.AddObject( outline );
+		}
+
 		void AddNamed( Tarn::LevelObject& level, const char* type, const char* name, Vector2 position )
 		{
 			Tarn::Object* object = MakeObject( type, name );
@@ -128,6 +160,7 @@ namespace KelvaneTest
 		// The ship starts in the lower left, its body spinning beneath it.
 		AddNamed( level, "Player", "Player1", { -14, -6 } );
 		AddNamed( level, "PlayerDoodad", "PlayerBody", { -14, -6 } );
+		AddHealthBars( level );
 
 		// Fired straight up, the beam meets the first mirror's face and turns right,
 		// where the nearer of two prisms in a row takes it. Fired right, it meets the
