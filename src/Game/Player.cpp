@@ -2,6 +2,7 @@
 
 #include "Core/ObjectManager.h"
 #include "Core/TypeRegistry.h"
+#include "Game/ScoreManager.h"
 #include "Game/SkillsComponent.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/SoundManager.h"
@@ -325,9 +326,17 @@ namespace Tarn
 		return collider && collider->mInvulnerable;
 	}
 
+	void Player::StartScoreClock() const
+	{
+		if ( IsFleeing() )
+			return;
+		if ( auto* score = Services::Get<ScoreManager>() )
+			score->StartClock();
+	}
+
 	void Player::OnKeyHeld( uint32_t key, uint32_t )
 	{
-		// The score service's started flag is set here once it is built.
+		StartScoreClock();
 		if ( IgnoresKeys() )
 			return;
 		Vector2 step;
@@ -351,9 +360,8 @@ namespace Tarn
 				machines->RaiseMessage( StateMachines::Message::MovementPromptDone );
 	}
 
-	// The score service starts its clock on a held button once it is built; neither
-	// handler has anything to do before then.
-	void Player::OnMouseHeld( int32_t, int32_t, int32_t ) {}
+	// Firing starts the level clock as steering does; the beam listens to the mouse itself.
+	void Player::OnMouseHeld( int32_t, int32_t, int32_t ) { StartScoreClock(); }
 	void Player::OnMouseReleased( int32_t, int32_t, int32_t ) {}
 
 	void Player::LoseHealth( float damage )
