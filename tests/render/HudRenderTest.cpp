@@ -1,0 +1,174 @@
+// The heads-up display through the real OpenGL device (Xvfb in CI): a text lands where
+// its fractions of the window say, glyph for glyph as the game's face renders it, and
+// the first level's health bars and their frame stand at the left of the screen.
+#include "Core/GameWindow/GameProject.h"
+#include "Core/ObjectManager.h"
+#include "GameStates/LevelManager.h"
+#include "Graphics/ContentNames.h"
+#include "Graphics/FontComponent.h"
+#include "Graphics/GraphicsManager.h"
+#include "Physics/StatsComponent.h"
+#include "Platform/Font.h"
+#include "Platform/RecordingRenderDevice.h"
+#include "core/Services.h"
+#include "support/LevelFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+	struct Pixel
+	{
+		int r, g, b;
+	};
+
+	class HudOnScreen : public testing::Test
+	{
+	protected:
+		void SetUp() override
+		{
+			if ( !std::getenv( "DISPLAY" ) )
+				GTEST_SKIP() << "no X display";
+			KelvaneTest::LevelFileSystem();
+			mResources.Point( "Level1", std::string( KELVANE_DATA_ROOT ) + "/resource/Levels/Level1.xml" );
+			Tarn::LaunchOptions options;
+			options.mWindowMode = Tarn::WindowMode::Windowed;
+			mProject = std::make_unique<Tarn::GameProject>( options );
+			mProject->mWindow.Settings().mFullscreen = false;
+			mProject->CreateComponents();
+			mGraphics = Tarn::Services::Get<Graphics::GraphicsManager>();
+			mProject->Initialise();
+			mProject->GetGameTime().ElapsedSeconds = 0.016f;
+		}
+
+		void TearDown() override
+		{
+			if ( !mProject )
+				return;
+			Tarn::ObjectManager::Instance().DestroyAll();
+			mProject->Shutdown();
+			mProject.reset();
+		}
+
+		// Draws one frame and keeps its pixels; writes it to `screenshot` as well.
+		void Frame( const std::string& screenshot )
+		{
+			ASSERT_TRUE( mProject->BeginDraw() );
+			mProject->Draw( mProject->GetGameTime() );
+			mGraphics->GetDevice()->EndScene();
+			ASSERT_TRUE( mGraphics->GetDevice()->ReadBackBuffer( mPixels, mWidth, mHeight ) );
+			mGraphics->GetDevice()->Present();
+			std::string error;
+			EXPECT_TRUE( Platform::SavePng( testing::TempDir() + screenshot, mPixels, mWidth, mHeight, error ) ) << error;
+		}
+
+		Pixel At( int x, int y ) const
+		{
+			const size_t i = ( size_t( y ) * size_t( mWidth ) + size_t( x ) ) * 4;
+			return { mPixels[i], mPixels[i + 1], mPixels[i + 2] };
+		}
+
+		static bool IsClear( const Pixel& p ) { return p.r == 100 && p.g == 100 && p.b == 255; }
+
+		KelvaneTest::ScopedResources mResources;
+		std::unique_ptr<Tarn::GameProject> mProject;
+		Graphics::GraphicsManager* mGraphics = nullptr;
+		std::vector<uint8_t> mPixels;
+		int mWidth = 0;
+		int mHeight = 0;
+	};
+
+	TEST_F( HudOnScreen, ATextAppearsWhereItsFractionsSayAsTheGamesFaceRendersIt )
+	{
+		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
+		Tarn::Object* owner = objects.CreateObject( Tarn::HashedName( "Font" ), "Font1" );
+		objects.InitialiseObject( owner );
+		auto* font = owner->GetComponent<Graphics::FontComponent>();
+		font->mWidthScale = 0.02f;
+		font->mHeightScale = 0.05f;
+		font->RecreateFont();
+		font->mX = 0.1f;
+		font->mY = 0.7f;
+		font->mColour = 0xFFFFFF00;
+		const std::string text = "Kelvane 128\nScore 4500";
+		font->mText = text;
+		Frame( "kelvane-text.png" );
+		ASSERT_EQ( mWidth, 1280 );
+		ASSERT_EQ( mHeight, 720 );
+
+		// The same face at the same size, rendered in memory: where it is opaque the
+		// screen is the text's yellow, where it is empty the clear colour shows.
+		Platform::PresentParameters parameters;
+		parameters.mBackBufferWidth = mWidth;
+		parameters.mBackBufferHeight = mHeight;
+		Platform::RecordingRenderDevice memory( parameters );
+		memory.SetViewport( { 0, 0, mWidth, mHeight, 0.0f, 1.0f } );
+		std::string error;
+		auto face = Platform::CreateTrueTypeFont( Graphics::kFontPath, font->GetFont()->Desc(), error );
+		ASSERT_NE( face, nullptr ) << error;
+		ASSERT_TRUE( face->Draw( { &memory, 1, 2 }, text, { 0, 0, mWidth, mHeight }, 0xFFFFFF00 ) );
+		const auto& glyphs = memory.mPixelTextures.begin()->second;
+
+		int inked = 0, mismatched = 0;
+		for ( int y = 0; y < glyphs.mHeight; ++y )
+			for ( int x = 0; x < glyphs.mWidth; ++x )
+			{
+				const int alpha = glyphs.mRgba[( size_t( y ) * size_t( glyphs.mWidth ) + size_t( x ) ) * 4 + 3];
+				const Pixel p = At( 128 + x, 504 + y );
+				if ( alpha == 255 )
+				{
+					++inked;
+					mismatched += !( p.r > 240 && p.g > 240 && p.b < 20 );
+				}
+				else if ( alpha == 0 )
+					mismatched += !IsClear( p );
+			}
+		EXPECT_GT( inked, 1000 ) << "two lines of 36-pixel letters";
+		EXPECT_EQ( mismatched, 0 );
+		// Nothing of the text above or to the left of its corner.
+		for ( int y = 0; y < 504; y += 3 )
+			EXPECT_TRUE( IsClear( At( 200, y ) ) ) << y;
+		for ( int x = 0; x < 128; x += 3 )
+			EXPECT_TRUE( IsClear( At( x, 530 ) ) ) << x;
+	}
+
+	TEST_F( HudOnScreen, TheHealthBarsAndTheirFrameStandAtTheLeft )
+	{
+		ASSERT_TRUE( Tarn::Services::Get<Tarn::LevelManager>()->LoadLevel( 1 ) );
+		// One step places the frame and gives the bars the player's health and colour.
+		mProject->Update( mProject->GetGameTime() );
+		Frame( "kelvane-bars.png" );
+		// The bar stands 0.95 of the half width from the centre: 32 pixels in; at full
+		// health it runs almost the whole height, white as the ship.
+		int white = 0;
+		for ( int y = 40; y < 680; ++y )
+		{
+			const Pixel p = At( 32, y );
+			white += p.r > 240 && p.g > 240 && p.b > 240;
+		}
+		EXPECT_EQ( white, 640 );
+		EXPECT_TRUE( IsClear( At( 100, 360 ) ) ) << "the bar is a strip at the edge";
+		// The frame glows pale blue on either side of the bar.
+		for ( int x : { 10, 54 } )
+		{
+			const Pixel p = At( x, 360 );
+			EXPECT_GT( p.r + p.g, 2 * 100 + 60 ) << x;
+		}
+
+		// A hit: the bar shrinks towards its middle at once and the trailing red shows
+		// where it was.
+		Tarn::Object* player = Tarn::ObjectManager::Instance().GetObject( Tarn::HashedName( "Player1" ) );
+		player->GetComponent<Physics::StatsComponent>()->mHealth = 50.0f;
+		mProject->Update( mProject->GetGameTime() );
+		Frame( "kelvane-bars-hit.png" );
+		const Pixel middle = At( 32, 360 ), end = At( 32, 60 );
+		EXPECT_TRUE( middle.r > 240 && middle.g > 240 && middle.b > 240 );
+		EXPECT_TRUE( end.r > 180 && end.g < 80 && end.b < 80 ) << end.r << " " << end.g << " " << end.b;
+	}
+}
