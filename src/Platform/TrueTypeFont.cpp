@@ -1,6 +1,8 @@
 // The TrueType font backend: SDL2_ttf renders a string into a texture of the render
-// device once, and that texture is drawn as one quad in window pixels until the string
-// or its colour changes. A steady text costs one draw call a frame and no rendering.
+// device once, and that texture is drawn in window pixels until the string or its
+// colour changes. A steady text costs one draw call a frame and no rendering. Only the
+// inked parts of the picture are drawn, each a quad of one strip: blank lines and the
+// gaps between words cost a renderer that fills pixels nothing.
 #include "Platform/Font.h"
 
 #include <SDL.h>
@@ -26,6 +28,69 @@ namespace Platform
 		constexpr const char* kAverageLetters = "abcdefghijklmnopqrstuvwxyz";
 		constexpr double kAverageLetterCount = 26.0;
 		constexpr uint32_t kWhite = 0xFFFFFFFFu;
+		// Two pieces of a line whose ink is further apart than this many line heights
+		// are drawn apart.
+		constexpr int kGapLines = 1;
+
+		// A part of the text's picture, in its pixels; right and bottom exclusive.
+		struct Piece
+		{
+			int mLeft, mTop, mRight, mBottom;
+		};
+
+		// The inked parts of an RGBA picture: each run of rows with ink, cut where its
+		// ink leaves a gap wider than `gap` columns.
+		std::vector<Piece> InkedPieces( const std::vector<uint8_t>& rgba, int width, int height, int gap )
+		{
+			auto inked = [&]( int x, int y ) { return rgba[( size_t( y ) * size_t( width ) + size_t( x ) ) * 4 + 3] != 0; };
+			std::vector<Piece> pieces;
+			auto rowInked = [&]( int row ) {
+				for ( int x = 0; x < width; ++x )
+					if ( inked( x, row ) )
+						return true;
+				return false;
+			};
+			std::vector<bool> column( static_cast<size_t>( width ) );
+			int y = 0;
+			while ( y < height )
+			{
+				if ( !rowInked( y ) )
+				{
+					++y;
+					continue;
+				}
+				const int top = y;
+				while ( y < height && rowInked( y ) )
+					++y;
+				for ( int x = 0; x < width; ++x )
+				{
+					bool any = false;
+					for ( int row = top; row < y && !any; ++row )
+						any = inked( x, row );
+					column[size_t( x )] = any;
+				}
+				int x = 0;
+				while ( x < width )
+				{
+					if ( !column[size_t( x )] )
+					{
+						++x;
+						continue;
+					}
+					const int left = x;
+					int right = x + 1;
+					for ( int blank = 0; x < width && blank <= gap; ++x )
+					{
+						blank = column[size_t( x )] ? 0 : blank + 1;
+						if ( !blank )
+							right = x + 1;
+					}
+					pieces.push_back( { left, top, right, y } );
+					x = right;
+				}
+			}
+			return pieces;
+		}
 
 		unsigned DotsPerInch( double pixelsPerEm ) { return static_cast<unsigned>( std::max( 1L, std::lround( pixelsPerEm * kPointsPerInch ) ) ); }
 
@@ -60,15 +125,17 @@ namespace Platform
 			void OnResetDevice() override { mLost = false; }
 
 		private:
-			// Renders the text into a new texture; false when it gives no picture.
+			// Renders the text into a new texture and finds its inked pieces; false when
+			// it gives no picture.
 			bool Render( RenderDevice& device, const std::string& text, uint32_t argb );
-			// The quad over these window pixels, filled again only when they moved.
-			bool PlaceQuad( RenderDevice& device, const PixelRect& visible );
+			// The strip of the pieces placed at `rect` and clipped to it, filled again only
+			// when the text or its place changed; the number of vertices, 0 for none.
+			uint32_t PlaceStrip( RenderDevice& device, const PixelRect& rect );
 			void ReleaseDeviceObjects();
 
 			TTF_Font* mFont;
 			bool mLost = false;
-			// The device the texture and the quad were made on.
+			// The device the texture and the strip were made on.
 			RenderDevice* mDevice = nullptr;
 
 			// The last text rendered: it is drawn again as it is while it stays the same.
@@ -78,13 +145,15 @@ namespace Platform
 			TextureHandle mTexture = 0;
 			int mTextureWidth = 0;
 			int mTextureHeight = 0;
+			std::vector<Piece> mPieces;
 
-			BufferHandle mQuad = 0;
-			bool mQuadFilled = false;
-			PixelRect mQuadPixels;
-			Viewport mQuadViewport;
-			int mQuadTextureWidth = 0;
-			int mQuadTextureHeight = 0;
+			BufferHandle mStrip = 0;
+			uint32_t mStripCapacity = 0;
+			uint32_t mStripVertices = 0;
+			bool mStripFilled = false;
+			TextureHandle mStripTexture = 0;
+			PixelRect mStripRect;
+			Viewport mStripViewport;
 		};
 
 		void TrueTypeFont::Measure( const std::string& text, int& width, int& height ) const
@@ -113,28 +182,27 @@ namespace Platform
 				mDevice = &device;
 				mRendered = false;
 				mTexture = 0;
-				mQuad = 0;
-				mQuadFilled = false;
+				mStrip = 0;
+				mStripCapacity = 0;
+				mStripFilled = false;
 			}
 			// A text that cannot be rendered is not tried again every frame either.
 			if ( !mRendered || text != mText || argb != mColour )
 				Render( device, text, argb );
 			if ( !mTexture )
 				return false;
-
-			const PixelRect visible = { rect.mLeft, rect.mTop, std::min( rect.mLeft + mTextureWidth, rect.mRight ),
-				                        std::min( rect.mTop + mTextureHeight, rect.mBottom ) };
-			if ( visible.mRight <= visible.mLeft || visible.mBottom <= visible.mTop || !PlaceQuad( device, visible ) )
+			const uint32_t vertices = PlaceStrip( device, rect );
+			if ( vertices < 4 )
 				return false;
 
 			const float white[4] = { 1.0f, 1.0f, 1.0f, 1.0f };
 			device.SetVertexShader( target.mVertexShader );
 			device.SetPixelShader( target.mPixelShader );
-			// The quad's corners are already where the window shows them.
+			// The strip's corners are already where the window shows them.
 			device.SetShaderMatrix( target.mVertexShader, "WorldViewProj", glm::mat4( 1.0f ) );
 			device.SetShaderFloat4( target.mPixelShader, "rgba0", white );
 			device.SetTexture( 0, mTexture );
-			device.DrawTriangleStrip( mQuad, 0, 2 );
+			device.DrawTriangleStrip( mStrip, 0, vertices - 2 );
 			return true;
 		}
 
@@ -143,6 +211,7 @@ namespace Platform
 			if ( mTexture )
 				device.ReleaseTexture( mTexture );
 			mTexture = 0;
+			mPieces.clear();
 			mRendered = true;
 			mText = text;
 			mColour = argb;
@@ -165,42 +234,74 @@ namespace Platform
 			mTextureWidth = rgba->w;
 			mTextureHeight = rgba->h;
 			SDL_FreeSurface( rgba );
+			mPieces = InkedPieces( pixels, mTextureWidth, mTextureHeight, kGapLines * TTF_FontHeight( mFont ) );
 			mTexture = device.CreateTextureFromPixels( pixels.data(), mTextureWidth, mTextureHeight );
 			return mTexture != 0;
 		}
 
-		bool TrueTypeFont::PlaceQuad( RenderDevice& device, const PixelRect& visible )
+		uint32_t TrueTypeFont::PlaceStrip( RenderDevice& device, const PixelRect& rect )
 		{
 			const Viewport viewport = device.GetViewport();
 			if ( viewport.mWidth <= 0 || viewport.mHeight <= 0 )
-				return false;
-			if ( mQuad && mQuadFilled && SameRect( visible, mQuadPixels ) && SameViewport( viewport, mQuadViewport ) &&
-			     mQuadTextureWidth == mTextureWidth && mQuadTextureHeight == mTextureHeight )
-				return true;
-			if ( !mQuad )
-				mQuad = device.CreateVertexBuffer( 4 );
-			Vertex* vertices = mQuad ? device.Lock( mQuad ) : nullptr;
+				return 0;
+			if ( mStrip && mStripFilled && mStripTexture == mTexture && SameRect( rect, mStripRect ) &&
+			     SameViewport( viewport, mStripViewport ) )
+				return mStripVertices;
+
+			// Each piece in window pixels, cut to the rectangle.
+			std::vector<Piece> shown;
+			for ( const Piece& piece : mPieces )
+			{
+				const Piece placed = { rect.mLeft + piece.mLeft, rect.mTop + piece.mTop, std::min( rect.mLeft + piece.mRight, rect.mRight ),
+					                   std::min( rect.mTop + piece.mBottom, rect.mBottom ) };
+				if ( placed.mRight > placed.mLeft && placed.mBottom > placed.mTop )
+					shown.push_back( placed );
+			}
+			// One strip: each quad's four corners, the quads joined by repeating the last
+			// corner of one and the first of the next (triangles of no area).
+			const uint32_t count = shown.empty() ? 0 : uint32_t( shown.size() * 6 - 2 );
+			mStripFilled = true;
+			mStripTexture = mTexture;
+			mStripRect = rect;
+			mStripViewport = viewport;
+			mStripVertices = count;
+			if ( count == 0 )
+				return 0;
+			if ( count > mStripCapacity )
+			{
+				if ( mStrip )
+					device.ReleaseVertexBuffer( mStrip );
+				mStrip = device.CreateVertexBuffer( count );
+				mStripCapacity = mStrip ? count : 0;
+			}
+			Vertex* vertices = mStrip ? device.Lock( mStrip ) : nullptr;
 			if ( !vertices )
-				return false;
+			{
+				mStripFilled = false;
+				return 0;
+			}
 
 			auto x = [&]( int pixel ) { return 2.0f * float( pixel - viewport.mX ) / float( viewport.mWidth ) - 1.0f; };
 			auto y = [&]( int pixel ) { return 1.0f - 2.0f * float( pixel - viewport.mY ) / float( viewport.mHeight ); };
-			const float left = x( visible.mLeft ), right = x( visible.mRight );
-			const float top = y( visible.mTop ), bottom = y( visible.mBottom );
-			const float u = float( visible.mRight - visible.mLeft ) / float( mTextureWidth );
-			const float v = float( visible.mBottom - visible.mTop ) / float( mTextureHeight );
-			vertices[0] = { left, top, 0.0f, kWhite, 0.0f, 0.0f };
-			vertices[1] = { left, bottom, 0.0f, kWhite, 0.0f, v };
-			vertices[2] = { right, top, 0.0f, kWhite, u, 0.0f };
-			vertices[3] = { right, bottom, 0.0f, kWhite, u, v };
-			device.Unlock( mQuad );
-
-			mQuadFilled = true;
-			mQuadPixels = visible;
-			mQuadViewport = viewport;
-			mQuadTextureWidth = mTextureWidth;
-			mQuadTextureHeight = mTextureHeight;
-			return true;
+			auto u = [&]( int pixel ) { return float( pixel - rect.mLeft ) / float( mTextureWidth ); };
+			auto v = [&]( int pixel ) { return float( pixel - rect.mTop ) / float( mTextureHeight ); };
+			Vertex* out = vertices;
+			for ( size_t i = 0; i < shown.size(); ++i )
+			{
+				const Piece& p = shown[i];
+				const Vertex corners[4] = { { x( p.mLeft ), y( p.mTop ), 0.0f, kWhite, u( p.mLeft ), v( p.mTop ) },
+					                        { x( p.mLeft ), y( p.mBottom ), 0.0f, kWhite, u( p.mLeft ), v( p.mBottom ) },
+					                        { x( p.mRight ), y( p.mTop ), 0.0f, kWhite, u( p.mRight ), v( p.mTop ) },
+					                        { x( p.mRight ), y( p.mBottom ), 0.0f, kWhite, u( p.mRight ), v( p.mBottom ) } };
+				if ( i > 0 )
+					*out++ = corners[0];
+				for ( const Vertex& corner : corners )
+					*out++ = corner;
+				if ( i + 1 < shown.size() )
+					*out++ = corners[3];
+			}
+			device.Unlock( mStrip );
+			return count;
 		}
 
 		void TrueTypeFont::ReleaseDeviceObjects()
@@ -209,12 +310,13 @@ namespace Platform
 			{
 				if ( mTexture )
 					mDevice->ReleaseTexture( mTexture );
-				if ( mQuad )
-					mDevice->ReleaseVertexBuffer( mQuad );
+				if ( mStrip )
+					mDevice->ReleaseVertexBuffer( mStrip );
 			}
 			mTexture = 0;
-			mQuad = 0;
-			mQuadFilled = false;
+			mStrip = 0;
+			mStripCapacity = 0;
+			mStripFilled = false;
 			mRendered = false;
 			mDevice = nullptr;
 		}

@@ -90,7 +90,7 @@ namespace
 		EXPECT_NEAR( height, Platform::kDefaultFontHeight, 1 );
 	}
 
-	TEST_F( TrueTypeText, ASteadyTextIsRenderedOnceAndDrawnEachFrameAsOneQuad )
+	TEST_F( TrueTypeText, ASteadyTextIsRenderedOnceAndDrawnEachFrameWithOneCall )
 	{
 		auto font = Make( 36, 25 );
 		ASSERT_TRUE( font );
@@ -101,14 +101,6 @@ namespace
 		EXPECT_EQ( CountCalls( *mDevice, "CreateVertexBuffer" ), 1 );
 		EXPECT_EQ( mDevice->mDraws.size(), 5u );
 
-		// The quad's top-left corner is the pixel (128, 504), as the device's -1 to 1 sees it.
-		const auto& quad = mDevice->mDraws.back().mVertices;
-		ASSERT_EQ( quad.size(), 4u );
-		EXPECT_FLOAT_EQ( quad[0].x, 2.0f * 128.0f / 1280.0f - 1.0f );
-		EXPECT_FLOAT_EQ( quad[0].y, 1.0f - 2.0f * 504.0f / 720.0f );
-		EXPECT_EQ( mDevice->mDraws.back().mWorldViewProj, glm::mat4( 1.0f ) );
-		EXPECT_EQ( mDevice->mDraws.back().mPixelShader, 12u );
-
 		// The glyphs are in the text's colour, and the picture has the measured size.
 		const auto* texture = Drawn();
 		ASSERT_NE( texture, nullptr );
@@ -116,6 +108,23 @@ namespace
 		font->Measure( "Score 100", width, height );
 		EXPECT_EQ( texture->mWidth, width );
 		EXPECT_EQ( texture->mHeight, height );
+
+		// Everything drawn lies in the picture's place from the pixel (128, 504) on, as
+		// the device's -1 to 1 sees it, and the picture's pixels map one to one.
+		const auto& strip = mDevice->mDraws.back().mVertices;
+		ASSERT_GE( strip.size(), 4u );
+		for ( const Platform::Vertex& corner : strip )
+		{
+			const float px = ( corner.x + 1.0f ) * 640.0f, py = ( 1.0f - corner.y ) * 360.0f;
+			EXPECT_GE( px, 128.0f - 0.01f );
+			EXPECT_LE( px, 128.0f + float( width ) + 0.01f );
+			EXPECT_GE( py, 504.0f - 0.01f );
+			EXPECT_LE( py, 504.0f + float( height ) + 0.01f );
+			EXPECT_NEAR( corner.u * float( width ), px - 128.0f, 0.01f );
+			EXPECT_NEAR( corner.v * float( height ), py - 504.0f, 0.01f );
+		}
+		EXPECT_EQ( mDevice->mDraws.back().mWorldViewProj, glm::mat4( 1.0f ) );
+		EXPECT_EQ( mDevice->mDraws.back().mPixelShader, 12u );
 		int inked = 0;
 		for ( size_t i = 0; i < texture->mRgba.size(); i += 4 )
 			if ( texture->mRgba[i + 3] == 255 )
@@ -131,6 +140,46 @@ namespace
 		font->Draw( mTarget, "Score 200", at, 0xFFFF0000 );
 		EXPECT_EQ( CountCalls( *mDevice, "CreateTextureFromPixels" ), 3 );
 		EXPECT_EQ( mDevice->mPixelTextures.size(), 1u );
+	}
+
+	TEST_F( TrueTypeText, OnlyTheInkedPartsAreDrawnEachAQuadOfOneStrip )
+	{
+		auto font = Make( 36, 25 );
+		ASSERT_TRUE( font );
+		// One word: one quad.
+		ASSERT_TRUE( font->Draw( mTarget, "Health", mWindow, 0xFFFFFFFF ) );
+		EXPECT_EQ( mDevice->mDraws.back().mVertices.size(), 4u );
+		// A wide gap within a line and a blank line between two: three quads, joined
+		// into one strip by two repeated corners each.
+		ASSERT_TRUE( font->Draw( mTarget, "Health                +990\n\nTime", mWindow, 0xFFFFFFFF ) );
+		const auto& strip = mDevice->mDraws.back().mVertices;
+		ASSERT_EQ( strip.size(), 3u * 6u - 2u );
+		EXPECT_EQ( CountCalls( *mDevice, "DrawTriangleStrip" ), 2 );
+
+		// No ink is left out: every texel with any ink lies in one of the quads.
+		const auto* texture = Drawn();
+		ASSERT_NE( texture, nullptr );
+		int inked = 0, outside = 0;
+		for ( int y = 0; y < texture->mHeight; ++y )
+			for ( int x = 0; x < texture->mWidth; ++x )
+			{
+				if ( texture->mRgba[( size_t( y ) * size_t( texture->mWidth ) + size_t( x ) ) * 4 + 3] == 0 )
+					continue;
+				++inked;
+				const float u = ( float( x ) + 0.5f ) / float( texture->mWidth ), v = ( float( y ) + 0.5f ) / float( texture->mHeight );
+				bool covered = false;
+				for ( size_t quad = 0; quad < 3 && !covered; ++quad )
+				{
+					const Platform::Vertex& topLeft = strip[quad * 6];
+					const Platform::Vertex& bottomRight = strip[quad * 6 + 3];
+					covered = u > topLeft.u && u < bottomRight.u && v > topLeft.v && v < bottomRight.v;
+				}
+				outside += covered ? 0 : 1;
+			}
+		EXPECT_GT( inked, 300 );
+		EXPECT_EQ( outside, 0 );
+		// Nothing but blanks draws nothing.
+		EXPECT_FALSE( font->Draw( mTarget, "   \n ", mWindow, 0xFFFFFFFF ) );
 	}
 
 	TEST_F( TrueTypeText, TextIsClippedToItsRectangleAndNothingIsDrawnOutside )
