@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
 #include "GameStates/LevelObject.h"
@@ -21,28 +22,6 @@ namespace
 {
 	using Physics::CollisionComponent;
 	using Tarn::Vector2;
-
-	// A user folder of the run's own, with the exchange files levels pass through.
-	Tarn::FileSystem& LevelBenchFiles()
-	{
-		static Tarn::FileSystem* files = []() {
-			char folder[] = "/tmp/kelvane-bench-XXXXXX";
-			if ( !mkdtemp( folder ) )
-				std::abort();
-			setenv( "HOME", folder, 1 );
-			setenv( "XDG_CONFIG_HOME", ( std::string( folder ) + "/.config" ).c_str(), 1 );
-			setenv( "XDG_DATA_HOME", ( std::string( folder ) + "/.local/share" ).c_str(), 1 );
-			Tarn::FileSystem* instance = &Tarn::FileSystem::Instance();
-			// The exchange files the game registers for what the level's objects carry.
-			for ( const char* type : { "ObjectDefault", "TransformComponent", "MeshComponent", "AnimationComponent",
-			                           "CollisionComponent", "EmitterComponent", "LineComponent", "MineComponent",
-			                           "CollisionDebugComponent" } )
-				if ( !instance->FindResource( type ) )
-					instance->AddUserFile( ( std::string( "\\" ) + type + ".xml" ).c_str(), type );
-			return instance;
-		}();
-		return *files;
-	}
 
 	class Body : public Tarn::Object
 	{
@@ -121,7 +100,7 @@ namespace
 			}
 			level.AddObject( object );
 		}
-		const std::string path = LevelBenchFiles().GetUserFolder() + "/bench-level.xml";
+		const std::string path = KelvaneBench::BenchFiles().GetUserFolder() + "/bench-level.xml";
 		level.Save( Tarn::FileSystem::ParseRecord( path, true ) );
 		return path;
 	}
@@ -154,7 +133,7 @@ namespace
 	// Loading it into a new level: every object made, initialised and read.
 	void LoadLevelOf300( benchmark::State& state )
 	{
-		LevelBenchFiles();
+		KelvaneBench::BenchFiles();
 		const LevelServices services;
 		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
 		const std::string path = SaveLevelOf300( *NewLevel( "Source" ) );
@@ -174,7 +153,7 @@ namespace
 	// Saving it: every object written and the level file replaced.
 	void SaveLevelOf300Objects( benchmark::State& state )
 	{
-		LevelBenchFiles();
+		KelvaneBench::BenchFiles();
 		const LevelServices services;
 		Tarn::LevelObject* level = NewLevel( "Saved" );
 		const std::string path = SaveLevelOf300( *level );

@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "Core/GameTime.h"
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
@@ -86,20 +87,14 @@ namespace
 		static inline bool mWithParts = false;
 	};
 
-	// The benchmarks' own user folder, so that a run never writes into the real one.
+	// The benchmarks' own user folder, with the exchange files of the stand-in parts.
 	Tarn::FileSystem& BenchFiles()
 	{
 		static Tarn::FileSystem* files = []() {
-			char folder[] = "/tmp/kelvane-bench-XXXXXX";
-			if ( !mkdtemp( folder ) )
-				std::abort();
-			setenv( "HOME", folder, 1 );
-			setenv( "XDG_CONFIG_HOME", ( std::string( folder ) + "/.config" ).c_str(), 1 );
-			setenv( "XDG_DATA_HOME", ( std::string( folder ) + "/.local/share" ).c_str(), 1 );
-			Tarn::FileSystem* instance = &Tarn::FileSystem::Instance();
-			for ( const char* type : { "ObjectDefault", "TransformComponent", "BenchPart1", "BenchPart2", "BenchPart3",
-			                           "BenchPart4", "BenchPart5" } )
-				instance->AddUserFile( ( std::string( "\\" ) + type + ".xml" ).c_str(), type );
+			Tarn::FileSystem* instance = &KelvaneBench::BenchFiles();
+			for ( const char* type : { "BenchPart1", "BenchPart2", "BenchPart3", "BenchPart4", "BenchPart5" } )
+				if ( !instance->FindResource( type ) )
+					instance->AddUserFile( ( std::string( "\\" ) + type + ".xml" ).c_str(), type );
 			RegisterPart<1>();
 			RegisterPart<2>();
 			RegisterPart<3>();

@@ -3,7 +3,6 @@
 #include "Core/GameWindow/GameProject.h"
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
-#include "Core/TypeRegistry.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/MeshComponent.h"
 #include "Graphics/TextureManager.h"
@@ -19,31 +18,14 @@
 
 namespace
 {
-	class BenchSprite : public Tarn::Object
-	{
-		TARN_CLASS_NAME( BenchSprite )
-
-	public:
-		void Initialise() override
-		{
-			mComponents.AddComponent<Tarn::TransformComponent>();
-			mComponents.AddComponent<Graphics::MeshComponent>();
-			mComponents.InitialisePending();
-		}
-		void Shutdown() override {}
-	};
-
-
-
-	// One frame of N textured meshes, each its own 4-vertex strip with its own constants.
+	// One frame of N textured meshes, each its own 4-vertex strip with its own constants,
+	// four textures in turn: no two neighbours can share a batch, the device's worst case.
 	void TexturedMeshes( benchmark::State& state )
 	{
-		if ( !KelvaneBench::NeedDisplay( state ) )
+		KelvaneBench::RegisterBenchSprite();
+		auto project = KelvaneBench::StartWindowedGame( state );
+		if ( !project )
 			return;
-		static const bool registered = Tarn::TypeRegistry::Instance().RegisterObjectType(
-		    BenchSprite::ClassHashedName(), []() -> Tarn::Object* { return new BenchSprite(); } );
-		( void )registered;
-		auto project = KelvaneBench::StartWindowedGame();
 		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
 		const char* textures[] = { "resource/mine.png", "resource/crown.png", "resource/cross.png", "resource/switch.png" };
 		const int count = static_cast<int>( state.range( 0 ) );
@@ -52,7 +34,7 @@ namespace
 		for ( int i = 0; i < count; ++i )
 		{
 			const std::string name = "Sprite" + std::to_string( run ) + "_" + std::to_string( i );
-			Tarn::Object* sprite = objects.CreateObject( BenchSprite::ClassHashedName(), name.c_str() );
+			Tarn::Object* sprite = objects.CreateObject( KelvaneBench::BenchSprite::ClassHashedName(), name.c_str() );
 			if ( !sprite )
 			{
 				state.SkipWithError( "could not create the sprites" );
@@ -89,9 +71,9 @@ namespace
 	// Start-up: the whole texture list through the real device.
 	void LoadTextureList( benchmark::State& state )
 	{
-		if ( !KelvaneBench::NeedDisplay( state ) )
+		auto project = KelvaneBench::StartWindowedGame( state );
+		if ( !project )
 			return;
-		auto project = KelvaneBench::StartWindowedGame();
 		auto* textures = Tarn::Services::Get<Graphics::TextureManager>();
 		for ( auto _ : state )
 		{

@@ -16,6 +16,7 @@
 #include "Physics/LineComponent.h"
 #include "Physics/TransformComponent.h"
 #include "StateMachines/MineComponent.h"
+#include "StateMachines/MineRoutines.h"
 #include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "StateMachines/StateMachineManager.h"
@@ -529,12 +530,7 @@ namespace Tarn
 				return;
 			// A blue mine: the beam sets it off, and the blast stuns the ship.
 			Offer( other );
-			if ( !other.mInvulnerable )
-			{
-				other.mInvulnerable = true;
-				mine->mState = StateMachines::STATE_WAIT;
-				mine->mInnerState = StateMachines::INNER_STATE_ON_ENTER;
-			}
+			StateMachines::LightFuse( other );
 			mHit = true;
 			Object* player = FindPlayer();
 			if ( auto* machine = player ? player->GetComponent<StateMachineComponent>() : nullptr;

@@ -16,7 +16,9 @@
 #include "Physics/StatsComponent.h"
 #include "Physics/TransformComponent.h"
 #include "StateMachines/GateComponent.h"
+#include "StateMachines/GuardRoutines.h"
 #include "StateMachines/MineComponent.h"
+#include "StateMachines/MineRoutines.h"
 #include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "StateMachines/StateMachineManager.h"
@@ -123,17 +125,12 @@ namespace Tarn
 		// Touching a mine lights its fuse; it hurts only while it explodes.
 		bool MineTouch( Player&, Physics::CollisionComponent& other, float& )
 		{
-			auto* mine = other.mOwner->GetComponent<StateMachines::MineComponent>();
 			if ( !other.mInvulnerable )
 			{
-				other.mInvulnerable = true;
-				if ( mine )
-				{
-					mine->mState = StateMachines::STATE_WAIT;
-					mine->mInnerState = StateMachines::INNER_STATE_ON_ENTER;
-				}
+				StateMachines::LightFuse( other );
 				return false;
 			}
+			const auto* mine = other.mOwner->GetComponent<StateMachines::MineComponent>();
 			return mine && mine->mIsAttacking;
 		}
 
@@ -151,15 +148,12 @@ namespace Tarn
 				const Vector2 apart = theirs->mPosition - mine->mPosition;
 				if ( apart.X * apart.X + apart.Y * apart.Y >= 1.0f )
 					return false;
-				// Won: the guards freeze, nothing can hurt the ship any more and it is
-				// drawn into the exit. The score service adds its 1000 once it is built.
+				// Won: the guards freeze, nothing can hurt the ship any more, the exit is
+				// worth its award and the ship is drawn into it.
 				if ( auto* machines = Services::Get<StateMachines::StateMachineManager>() )
-					for ( StateMachineComponent* guard : machines->Machines() )
-						if ( guard && StateMachines::Routine::IsGuard( guard->mAI ) )
-						{
-							guard->mState = StateMachines::STATE_FLEE;
-							guard->mInnerState = StateMachines::INNER_STATE_ON_ENTER;
-						}
+					StateMachines::FreezeGuards( *machines );
+				if ( auto* score = Services::Get<ScoreManager>() )
+					score->AddScore( ScoreManager::kExitAward );
 				if ( auto* collider = player.GetComponent<Physics::CollisionComponent>() )
 					collider->mInvulnerable = true;
 				if ( StateMachineComponent* own = MachineOf( &player ) )
@@ -326,7 +320,7 @@ namespace Tarn
 		return collider && collider->mInvulnerable;
 	}
 
-	void Player::StartScoreClock() const
+	void Player::StartLevelClock() const
 	{
 		if ( IsFleeing() )
 			return;
@@ -336,7 +330,7 @@ namespace Tarn
 
 	void Player::OnKeyHeld( uint32_t key, uint32_t )
 	{
-		StartScoreClock();
+		StartLevelClock();
 		if ( IgnoresKeys() )
 			return;
 		Vector2 step;
@@ -360,8 +354,7 @@ namespace Tarn
 				machines->RaiseMessage( StateMachines::Message::MovementPromptDone );
 	}
 
-	// Firing starts the level clock as steering does; the beam listens to the mouse itself.
-	void Player::OnMouseHeld( int32_t, int32_t, int32_t ) { StartScoreClock(); }
+	void Player::OnMouseHeld( int32_t, int32_t, int32_t ) { StartLevelClock(); }
 	void Player::OnMouseReleased( int32_t, int32_t, int32_t ) {}
 
 	void Player::LoseHealth( float damage )

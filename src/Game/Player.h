@@ -72,9 +72,9 @@ namespace Tarn
 
 	private:
 		bool IgnoresKeys() const;
-		// The player's first steering or firing starts the level clock, unless the ship
-		// is already on its way out.
-		void StartScoreClock() const;
+		// The first steering or firing starts the level's clock; a ship leaving through
+		// the exit no longer does.
+		void StartLevelClock() const;
 
 		bool mSubscribed = false;
 		// What this player handed the physics and collision managers, to take back only

@@ -128,6 +128,15 @@ namespace Graphics
 			return { &PresetButton<I>... };
 		}
 
+		// Whether drawing the particle could change a pixel. A fully transparent one
+		// blends to what is there already, and one squashed flat on an axis covers no
+		// pixel; neither is worth a draw call. Levels arm many emitters whose particles
+		// live at zero life in such an end state.
+		bool CanShow( const Particle& particle )
+		{
+			return !particle.mIsDead && particle.mColour.a > 0.0f && particle.mScale.x != 0.0f && particle.mScale.y != 0.0f;
+		}
+
 		bool SpawnsOnCircle( int32_t behaviour )
 		{
 			switch ( behaviour )
@@ -479,6 +488,8 @@ namespace Graphics
 		Platform::RenderDevice* device = Device();
 		if ( !device || !mGraphicsManager || !mVertexBuffer )
 			return;
+		if ( std::none_of( std::begin( mParticles ), std::end( mParticles ), CanShow ) )
+			return;
 		const Matrix view = device->GetTransform( Platform::TransformKind::View );
 		const Matrix projection = device->GetTransform( Platform::TransformKind::Projection );
 		const Matrix viewProjection = view * projection;
@@ -491,7 +502,7 @@ namespace Graphics
 		device->SetTexture( 0, mTexture );
 		for ( const Particle& particle : mParticles )
 		{
-			if ( particle.mIsDead )
+			if ( !CanShow( particle ) )
 				continue;
 			const float colour[4] = { particle.mColour.r, particle.mColour.g, particle.mColour.b, particle.mColour.a };
 			device->SetShaderFloat4( pixelShader, "rgba0", colour );

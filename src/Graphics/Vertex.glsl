@@ -1,6 +1,18 @@
 #version 330 core
 // Every quad: a row-vector position times the full world * view * projection.
+// Quads drawn in one batch (BATCHED defined) each bring their own transform and
+// pixel-shader colour and time in their vertices; the pixel shaders receive those
+// unchanged, under the names of the constants they stand for.
+#ifdef BATCHED
+in mat4 WorldViewProj;
+in vec4 inQuadColour;
+in float inQuadTime;
+flat out vec4 rgba0;
+flat out vec4 rgba;
+flat out float Time;
+#else
 uniform mat4 WorldViewProj;
+#endif
 
 in vec3 inPosition;
 in vec4 inColour;
@@ -14,4 +26,9 @@ void main()
 	gl_Position = vec4( inPosition, 1.0 ) * WorldViewProj;
 	vColour = inColour;
 	vTexCoord = inTexCoord;
+#ifdef BATCHED
+	rgba0 = inQuadColour;
+	rgba = inQuadColour;
+	Time = inQuadTime;
+#endif
 }

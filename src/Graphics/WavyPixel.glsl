@@ -3,8 +3,14 @@
 // v = 0. It ripples across its width and bright pulses run along it with time; the
 // empty half of the texture is never shifted into view.
 uniform sampler2D Texture0;
+#ifdef BATCHED
+// The quad's own, handed on by the vertex shader.
+flat in vec4 rgba0;
+flat in float Time;
+#else
 uniform vec4 rgba0;
 uniform float Time;
+#endif
 
 in vec4 vColour;
 in vec2 vTexCoord;

@@ -8,10 +8,13 @@
 
 namespace Platform
 {
-	// The headless render device: keeps every call, in order, as a line of text
+	// The headless render device: keeps the calls, in order, as lines of text
 	// ("Clear ff6464ff", "SetPixelShader 3", "DrawTriangleStrip 2 0 2") and the
 	// state those calls leave (bound shaders, constants, transforms), and draws
 	// nothing. Tests read the record and steer the cooperative level and resets.
+	// The record holds the last finished frame (up to its Present) and the frame in
+	// progress, nothing older, so that a headless run of any length stays in the same
+	// memory; its strings and draw records are reused from frame to frame.
 	class RecordingRenderDevice : public RenderDevice
 	{
 	public:
@@ -68,6 +71,8 @@ namespace Platform
 			std::vector<Vertex> mVertices;
 		};
 
+		// The last finished frame's calls, then those of the frame in progress (before
+		// the first Present: every call since the device was made).
 		std::vector<std::string> mCalls;
 		std::vector<DrawRecord> mDraws;
 
@@ -94,9 +99,16 @@ namespace Platform
 	private:
 		struct ShaderConstants
 		{
-			std::map<std::string, glm::mat4> mMatrices;
-			std::map<std::string, std::vector<float>> mFloats;
+			std::map<std::string, glm::mat4, std::less<>> mMatrices;
+			std::map<std::string, std::vector<float>, std::less<>> mFloats;
 		};
+
+		// A line at the end of the record, empty, reusing a retired line's memory.
+		std::string& Record();
+		DrawRecord& RecordDraw();
+		// At Present: everything before the frame that has just ended is let go.
+		void RetireOlderFrames();
+		void SetFloats( ShaderHandle shader, const char* name, const float* values, size_t count );
 
 		PresentParameters mParameters;
 		Viewport mViewport;
@@ -107,6 +119,11 @@ namespace Platform
 		uint32_t mDrawCalls = 0;
 		uint32_t mDrawCallsLastFrame = 0;
 		bool mInScene = false;
+		// Lines and draws recorded since the last Present, and retired ones kept for reuse.
+		size_t mCallsThisFrame = 0;
+		size_t mDrawsThisFrame = 0;
+		std::vector<std::string> mSpareCalls;
+		std::vector<DrawRecord> mSpareDraws;
 	};
 
 	// Width and height from a PNG file's header, without decoding it.

@@ -133,6 +133,10 @@ namespace Platform
 	std::unique_ptr<RenderDevice> CreateOpenGlDevice( void* nativeWindow, const PresentParameters& parameters,
 	                                                  std::string& error );
 
+	// Width and height from the header of a PNG file's bytes, without decoding it;
+	// false when the bytes do not begin as a PNG file does.
+	bool PngSize( const uint8_t* bytes, size_t size, int& width, int& height );
+
 	// Reads a picture file as RGBA rows, top row first.
 	bool LoadPicture( const std::string& path, std::vector<uint8_t>& rgba, int& width, int& height, std::string& error );
 

@@ -31,5 +31,7 @@ namespace StateMachines
 		int32_t mShots = 0;
 		int32_t mVolley = 0;
 		int32_t mCooldown = 0;
+		// Raised while it winds up to fire, cleared when it is back to watching.
+		bool mFireFlag = false;
 	};
 }

@@ -4,6 +4,7 @@
 #include "Core/TypeRegistry.h"
 #include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineManager.h"
+#include "StateMachines/SwitchLinks.h"
 #include "core/Services.h"
 
 namespace StateMachines
@@ -44,7 +45,7 @@ namespace StateMachines
 
 	void StateMachineComponent::Initialise()
 	{
-		mTarget = nullptr;
+		Unlink( *this );
 		mState = STATE_NONE;
 		mInnerState = INNER_STATE_ON_ENTER;
 		mCurrPhase = 1;
@@ -55,6 +56,8 @@ namespace StateMachines
 
 	void StateMachineComponent::Shutdown()
 	{
+		// A switch or stun effect linked to this machine forgets it.
+		Unlink( *this );
 		if ( auto* manager = Tarn::Services::Get<StateMachineManager>() )
 			manager->Unregister( this );
 	}

@@ -2,6 +2,7 @@
 
 #include "Core/TypeRegistry.h"
 #include "StateMachines/StateMachineManager.h"
+#include "StateMachines/SwitchLinks.h"
 #include "core/Services.h"
 
 namespace StateMachines
@@ -23,7 +24,7 @@ namespace StateMachines
 
 	void SwitchComponent::Initialise()
 	{
-		mClaimant = nullptr;
+		Unlink( *this );
 		mState = STATE_NORMAL;
 		mInnerState = INNER_STATE_ON_ENTER;
 		mCurrPhase = 1;
@@ -34,6 +35,8 @@ namespace StateMachines
 
 	void SwitchComponent::Shutdown()
 	{
+		// The guard that claimed this switch, or wore this stun effect, forgets it.
+		Unlink( *this );
 		if ( auto* manager = Tarn::Services::Get<StateMachineManager>() )
 			manager->Unregister( this );
 	}

@@ -44,23 +44,6 @@ namespace
 
 	constexpr float kDt = 0.016f;
 
-	// A mine as the enemies will build it: the beam knows it by its type name.
-	class MineLike : public Tarn::Object
-	{
-		TARN_CLASS_NAME( TestBeamMine )
-
-	public:
-		void Initialise() override
-		{
-			mComponents.AddComponent<TransformComponent>();
-			mComponents.AddComponent<Graphics::MeshComponent>();
-			mComponents.AddComponent<CollisionComponent>();
-			mComponents.AddComponent<MineComponent>();
-			mComponents.InitialisePending();
-		}
-		void Shutdown() override {}
-	};
-
 	// A tutorial prompt: found by its name, driven through its machine.
 	class Prompt : public Tarn::Object
 	{
@@ -74,14 +57,6 @@ namespace
 		}
 		void Shutdown() override {}
 	};
-
-	template <typename T>
-	void RegisterType()
-	{
-		Tarn::TypeRegistry& types = Tarn::TypeRegistry::Instance();
-		if ( !types.HasObjectType( T::ClassHashedName() ) )
-			types.RegisterObjectType( T::ClassHashedName(), []() -> Tarn::Object* { return new T(); } );
-	}
 
 	TEST( BeamSource, FollowsFromTheBeamsName )
 	{
@@ -100,8 +75,7 @@ namespace
 		void SetUp() override
 		{
 			KelvaneTest::SharedFileSystem();
-			RegisterType<MineLike>();
-			RegisterType<Prompt>();
+			KelvaneTest::RegisterObjectType<Prompt>();
 			mGame = std::make_unique<KelvaneTest::InputHarness>( Tarn::LaunchOptions(), false );
 			mGame->Project().CreateComponents();
 			mGame->Initialise();
@@ -146,18 +120,11 @@ namespace
 			return mirror;
 		}
 
-		// A blue mine as the enemies will make it, its collider filed by hand: the
-		// collision table does not know the stand-in's type.
+		// A blue mine: a mine that the level makes blue.
 		static void MakeBlueMine( const char* name, Vector2 at )
 		{
-			Tarn::Object* mine = Create( "TestBeamMine", name, at );
-			mine->mType = HashedName( "Mine" );
-			Collider( name ).mCollisionType = CollisionComponent::CIRCLE;
-			Collider( name ).mCollisionData = { 0.5f, 0.0f };
+			Create( "Mine", name, at );
 			Machine( name ).mAI = StateMachines::Routine::BlueMine;
-			Machine( name ).mState = StateMachines::STATE_NORMAL;
-			Tarn::Services::Get<Physics::CollisionManager>()->Register( &Collider( name ) );
-			Transform( name ).mActive = true;
 		}
 
 		static BeamComponent& Beam( const char* name ) { return *Find( name )->GetComponent<BeamComponent>(); }
@@ -476,17 +443,18 @@ namespace
 		MakeBlueMine( "Mine1", { 5, 0 } );
 
 		Press( { 5, 0 } );
-		Step( 30 );
+		for ( int i = 0; i < 30 && Machine( "Mine1" ).mState != StateMachines::STATE_WAIT; ++i )
+			Step();
 		EXPECT_EQ( TargetOf( "EnergyBeam1" ), std::string( "Mine1" ) );
 		EXPECT_TRUE( Collider( "Mine1" ).mInvulnerable );
 		EXPECT_EQ( Machine( "Mine1" ).mState, StateMachines::STATE_WAIT );
 		EXPECT_EQ( Find( "Player1" )->GetComponent<StateMachines::StateMachineComponent>()->mState, StateMachines::STATE_WAIT );
-		// Gone off (its machine takes it out of play): the beam lets go of the empty
-		// place and reaches for the pointer again, and letting go of the button does not
-		// call the spent mine back.
-		Transform( "Mine1" ).mActive = false;
-		Machine( "Mine1" ).mState = StateMachines::STATE_NONE;
-		Step( 2 );
+		// Gone off, its machine takes it out of play: the beam lets go of the empty place
+		// and reaches for the pointer again, and letting go of the button does not call
+		// the spent mine back.
+		Step( 40 );
+		EXPECT_EQ( Machine( "Mine1" ).mState, StateMachines::STATE_NONE );
+		EXPECT_FALSE( Transform( "Mine1" ).mActive );
 		EXPECT_EQ( TargetOf( "EnergyBeam1" ), std::string() );
 		EXPECT_GT( Length( "EnergyBeam1" ), 2.0f * 4.7f + 0.5f );
 		Release();

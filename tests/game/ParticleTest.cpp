@@ -506,6 +506,42 @@ namespace
 		}
 	}
 
+	TEST_F( Particles, AParticleThatCannotShowCostsNoDraw )
+	{
+		Sparkler* owner = Make( "Sparkler1" );
+		EmitterComponent& emitter = owner->Emitter();
+		// Armed with zero life, as levels store many emitters: every particle lives on
+		// at its end state, transparent and shrunk to nothing.
+		emitter.mEmitComplete = false;
+		emitter.mEmitLifeTime = emitter.mEmitCurrentTimer = 0.0f;
+		emitter.mScaleStart = { 1, 1, 1 };
+		emitter.mScaleEnd = { 0, 0, 0 };
+		Step( emitter, 2 );
+		ASSERT_TRUE( emitter.mVisible );
+		ASSERT_EQ( emitter.LiveParticleCount(), 50 );
+		Frame();
+		EXPECT_EQ( Frame().size(), 1u ); // the owner's mesh only
+		EXPECT_EQ( std::count( mDevice->mCalls.begin(), mDevice->mCalls.end(),
+		                       "SetPixelShader " + std::to_string( mGraphics->GetPixelShader() ) ),
+		           1 ); // the mesh's: the emitter sets nothing up for nothing
+
+		// Shown: one whole particle, one turned inside out; not shown: one transparent
+		// but full-sized, one opaque but flat on one axis.
+		Particle* p = emitter.mParticles;
+		p[0].mColour.a = 0.5f;
+		p[0].mScale = { 1, 1, 1 };
+		p[1].mColour.a = 1.0f;
+		p[1].mScale = { -1, -1, 1 };
+		p[2].mColour.a = 0.0f;
+		p[2].mScale = { 1, 1, 1 };
+		p[3].mColour.a = 1.0f;
+		p[3].mScale = { 1, 0, 1 };
+		const auto draws = Frame();
+		ASSERT_EQ( draws.size(), 3u );
+		EXPECT_FLOAT_EQ( draws[1].mColour[3], 0.5f );
+		EXPECT_FLOAT_EQ( draws[2].mColour[3], 1.0f );
+	}
+
 	TEST_F( Particles, AMinesEmitterIsNeitherUpdatedNorDrawn )
 	{
 		Sparkler* mine = Make( "Mine1", "Mine" );

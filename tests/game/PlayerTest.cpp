@@ -3,6 +3,7 @@
 #include "Core/ObjectManager.h"
 #include "Core/TypeRegistry.h"
 #include "Game/Player.h"
+#include "Game/ScoreManager.h"
 #include "Game/PlayerDoodad.h"
 #include "Game/SkillsComponent.h"
 #include "Graphics/MeshComponent.h"
@@ -169,6 +170,21 @@ namespace
 		mGame->Window().mOnKeyUp.Raise( Player::kKeyW );
 	}
 
+	TEST_F( PlayerInGame, TheFirstSteeringOrFiringStartsTheLevelClockUnlessTheShipIsLeaving )
+	{
+		auto* score = Tarn::Services::Get<Tarn::ScoreManager>();
+		Machine().mState = StateMachines::STATE_FLEE;
+		mPlayer->OnKeyHeld( Player::kKeyW, 0 );
+		mPlayer->OnMouseHeld( 10, 10, 1 );
+		EXPECT_FALSE( score->IsStarted() );
+		Machine().mState = StateMachines::STATE_NONE;
+		mPlayer->OnMouseHeld( 10, 10, 1 );
+		EXPECT_TRUE( score->IsStarted() );
+		score->ResetForNewRun();
+		mPlayer->OnKeyHeld( 'q', 0 );
+		EXPECT_TRUE( score->IsStarted() ) << "any key held";
+	}
+
 	TEST_F( PlayerInGame, StepsFollowTheKeysAndANebulaHalvesThemUntilLeft )
 	{
 		Transform().mVelocity = {};
@@ -331,11 +347,14 @@ namespace
 		EXPECT_EQ( Machine().mInnerState, StateMachines::INNER_STATE_ON_ENTER );
 		EXPECT_EQ( guardMachine->mState, StateMachines::STATE_FLEE );
 		EXPECT_TRUE( Collider().mInvulnerable );
+		auto* score = Tarn::Services::Get<Tarn::ScoreManager>();
+		EXPECT_EQ( score->Score(), Tarn::ScoreManager::kExitAward );
 
 		// The second contact finds the ship already leaving and starts nothing again.
 		Machine().mInnerState = StateMachines::INNER_STATE_ON_UPDATE;
 		mPlayer->OnCollisionStay( gate->GetComponent<CollisionComponent>() );
 		EXPECT_EQ( Machine().mInnerState, StateMachines::INNER_STATE_ON_UPDATE );
+		EXPECT_EQ( score->Score(), Tarn::ScoreManager::kExitAward ) << "the exit is awarded once";
 
 		gateMachine->mState = StateMachines::STATE_REPAIR;
 		gateMachine->mInnerState = StateMachines::INNER_STATE_ON_UPDATE;

@@ -1,12 +1,15 @@
 // The real OpenGL device on a real window (Xvfb in CI): what reaches the pixels.
 #include "Core/GameWindow/GameProject.h"
 #include "Graphics/GraphicsManager.h"
+#include "Graphics/Matrices.h"
 #include "Platform/RenderDevice.h"
 #include "core/Services.h"
+#include "support/LogCapture.h"
 #include "support/RunGame.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -117,6 +120,70 @@ namespace
 		std::remove( path.c_str() );
 	}
 
+	TEST_F( RealDevice, APictureIsDecodedWhenFirstDrawnAndOneThatCannotBeIsDrawnUntextured )
+	{
+		ASSERT_NE( mDevice, nullptr );
+		// A PNG header promising 4 x 4 pixels, and nothing a decoder can read after it.
+		const std::string broken = testing::TempDir() + "kelvane-broken-picture.png";
+		{
+			const unsigned char header[] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+				                             0, 0, 0, 4, 0, 0, 0, 4, 8, 6, 0, 0, 0, 'n', 'o', 'p', 'e' };
+			std::ofstream out( broken, std::ios::binary );
+			out.write( reinterpret_cast<const char*>( header ), sizeof( header ) );
+		}
+		int width = 0, height = 0;
+		std::string error;
+		const Platform::TextureHandle unreadable = mDevice->CreateTextureFromFile( broken, width, height, error );
+		ASSERT_NE( unreadable, 0u ) << error;
+		EXPECT_EQ( width, 4 );
+		EXPECT_EQ( height, 4 );
+		const Platform::TextureHandle grey =
+		    mDevice->CreateTextureFromFile( "resource/gray_square.png", width, height, error );
+		ASSERT_NE( grey, 0u ) << error;
+		EXPECT_EQ( width, 64 );
+		EXPECT_EQ( mDevice->CreateTextureFromFile( "resource/no such picture.png", width, height, error ), 0u );
+		EXPECT_FALSE( error.empty() );
+
+		KelvaneTest::LogCapture log;
+		ASSERT_TRUE( mGraphics->BeginFrame() );
+		const Platform::BufferHandle quad = Quad( 0.5f );
+		const float red[4] = { 1.0f, 0.0f, 0.0f, 1.0f };
+		const float white[4] = { 1.0f, 1.0f, 1.0f, 1.0f };
+		mDevice->SetShaderMatrix( mGraphics->GetVertexShader(), "WorldViewProj",
+		                          Graphics::Scaling( 1.0f, 1.0f, 1.0f ) * Graphics::Translation( -0.5f, 0.0f, 0.0f ) );
+		mDevice->SetShaderFloat4( mGraphics->GetPixelShader(), "rgba0", red );
+		mDevice->SetTexture( 0, unreadable );
+		mDevice->DrawTriangleStrip( quad, 0, 2 );
+		mDevice->SetShaderMatrix( mGraphics->GetVertexShader(), "WorldViewProj",
+		                          Graphics::Scaling( 1.0f, 1.0f, 1.0f ) * Graphics::Translation( 0.5f, 0.0f, 0.0f ) );
+		mDevice->SetShaderFloat4( mGraphics->GetPixelShader(), "rgba0", white );
+		mDevice->SetTexture( 0, grey );
+		mDevice->DrawTriangleStrip( quad, 0, 2 );
+		std::vector<uint8_t> pixels;
+		ASSERT_TRUE( mDevice->ReadBackBuffer( pixels, width, height ) );
+		mDevice->EndScene();
+		mDevice->Present();
+		mDevice->ReleaseVertexBuffer( quad );
+
+		const Pixel untextured = At( pixels, width, 320, 360 );
+		EXPECT_EQ( untextured.r, 255 );
+		EXPECT_EQ( untextured.g, 0 );
+		EXPECT_EQ( untextured.b, 0 );
+		const Pixel decoded = At( pixels, width, 960, 360 );
+		EXPECT_NEAR( decoded.r, 128, 2 );
+		EXPECT_NEAR( decoded.g, 128, 2 );
+		const auto texts = log.Texts();
+		EXPECT_EQ( std::count_if( texts.begin(), texts.end(),
+		                          [&]( const std::string& text ) {
+			                          return text.rfind( "The picture " + broken + " cannot be decoded", 0 ) == 0;
+		                          } ),
+		           1 )
+		    << "once, at its first use";
+		mDevice->ReleaseTexture( unreadable );
+		mDevice->ReleaseTexture( grey );
+		std::remove( broken.c_str() );
+	}
+
 	TEST( Screenshot, AWindowedRunWritesTheLastFrameAsAPng )
 	{
 		if ( !HaveDisplay() )
@@ -147,27 +214,13 @@ namespace
 }
 
 #include "Core/ObjectManager.h"
-#include "Core/TypeRegistry.h"
 #include "Graphics/Camera.h"
 #include "Graphics/MeshComponent.h"
 #include "Physics/TransformComponent.h"
+#include "support/DrawnObjects.h"
 
 namespace
 {
-	class QuadObject : public Tarn::Object
-	{
-		TARN_CLASS_NAME( TestRenderQuad )
-
-	public:
-		void Initialise() override
-		{
-			mComponents.AddComponent<Tarn::TransformComponent>();
-			mComponents.AddComponent<Graphics::MeshComponent>();
-			mComponents.InitialisePending();
-		}
-		void Shutdown() override {}
-	};
-
 	// Where a world point lands on the screen, by the same view and projection.
 	glm::vec2 PixelOf( const glm::vec3& world, const Graphics::Matrix& viewProjection, int width, int height )
 	{
@@ -177,11 +230,11 @@ namespace
 
 	TEST_F( RealDevice, AWorldQuadLandsWhereTheCameraSaysAndScreenToWorldFindsIt )
 	{
-		Tarn::TypeRegistry::Instance().RegisterObjectType( QuadObject::ClassHashedName(), []() -> Tarn::Object* { return new QuadObject(); } );
+		KelvaneTest::RegisterDrawnObjects();
 		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
 		auto* camera = static_cast<Graphics::Camera*>( objects.CreateObject( Graphics::Camera::ClassHashedName(), "Camera1" ) );
 		objects.InitialiseObject( camera );
-		Tarn::Object* quad = objects.CreateObject( QuadObject::ClassHashedName(), "Quad1" );
+		Tarn::Object* quad = objects.CreateObject( KelvaneTest::SpriteObject::ClassHashedName(), "Quad1" );
 		objects.InitialiseObject( quad );
 		auto* transform = quad->GetComponent<Tarn::TransformComponent>();
 		transform->mPosition = { 4.0f, 2.5f };

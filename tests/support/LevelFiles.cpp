@@ -50,21 +50,28 @@ namespace KelvaneTest
 		return object;
 	}
 
+	Tarn::Object* AddToLevel( Tarn::LevelObject& level, const char* type, const char* name, Tarn::Vector2 position )
+	{
+		Tarn::Object* object = MakeObject( type, name );
+		if ( !object )
+			return nullptr;
+		if ( auto* transform = object->GetComponent<Tarn::TransformComponent>() )
+		{
+			transform->mPosition = position;
+			transform->mPrevPos = position;
+		}
+		level.AddObject( object );
+		return object;
+	}
+
 	namespace
 	{
 		using Tarn::Vector2;
 
-		void Place( Tarn::Object& object, Vector2 position )
-		{
-			auto* transform = object.GetComponent<Tarn::TransformComponent>();
-			transform->mPosition = position;
-			transform->mPrevPos = position;
-		}
-
 		// A bound whose front, where the player flies, faces the inside of the arena.
 		void AddBound( Tarn::LevelObject& level, const char* name, Vector2 pt1, Vector2 pt2, float angle )
 		{
-			Tarn::Object* bound = MakeObject( "LineObject", name );
+			Tarn::Object* bound = AddToLevel( level, "LineObject", name, ( pt1 + pt2 ) * 0.5f );
 			auto* line = bound->GetComponent<Physics::LineComponent>();
 			line->mPt1 = pt1;
 			line->mPt2 = pt2;
@@ -73,38 +80,25 @@ namespace KelvaneTest
 			line->mNormal = Vector2( 0.0f - d.Y / length, d.X / length ); // no "-0" in the file
 			line->mAngle = angle;
 			line->mScale = length;
-			Place( *bound, ( pt1 + pt2 ) * 0.5f );
-			level.AddObject( bound );
 		}
 
 		void AddWall( Tarn::LevelObject& level, const char* name, Vector2 position )
 		{
-			Tarn::Object* wall = MakeObject( "Wall", name );
-			Place( *wall, position );
+			Tarn::Object* wall = AddToLevel( level, "Wall", name, position );
 			if ( auto* mesh = wall->GetComponent<Graphics::MeshComponent>() )
 				mesh->SetTexture( "resource/grid bottom.png" );
-			level.AddObject( wall );
-		}
-
-		void AddPrism( Tarn::LevelObject& level, const char* name, Vector2 position )
-		{
-			Tarn::Object* prism = MakeObject( "InanimateObject", name );
-			Place( *prism, position );
-			level.AddObject( prism );
 		}
 
 		// A mirror whose face runs along `angle`; it reflects beams striking the side
 		// its normal points away from. The sprite turns with the face.
 		void AddMirror( Tarn::LevelObject& level, const char* name, Vector2 position, float angle )
 		{
-			Tarn::Object* mirror = MakeObject( "Mirror", name );
-			Place( *mirror, position );
+			Tarn::Object* mirror = AddToLevel( level, "Mirror", name, position );
 			mirror->GetComponent<Tarn::TransformComponent>()->mDirection = angle;
 			auto* line = mirror->GetComponent<Physics::LineComponent>();
 			line->mScale = 1.0f;
 			line->mAngle = angle;
 			line->Rotate( 0.0f );
-			level.AddObject( mirror );
 		}
 
 		// The player's health down the left of the screen: the bar that drains behind,
@@ -121,27 +115,17 @@ namespace KelvaneTest
 			for ( const Bar& row : { Bar{ "HealthBarBack", "resource/healthbar red fill dark.png", false },
 			                         Bar{ "HealthBar", "resource/healthbar red fill.png", true } } )
 			{
-				Tarn::Object* bar = MakeObject( "StatusBarObject", row.mName );
+				Tarn::Object* bar = AddToLevel( level, "StatusBarObject", row.mName, at );
 				auto* component = bar->GetComponent<Graphics::StatusBarComponent>();
 				component->mIsMain = row.mIsMain;
 				component->mPosition = at;
 				component->SetTexture( row.mTexture );
-				level.AddObject( bar );
 			}
-			Tarn::Object* outline = MakeObject( "StatusBarOutline", "HealthOutline" );
+			Tarn::Object* outline = AddToLevel( level, "StatusBarOutline", "HealthOutline", at );
 			auto* transform = outline->GetComponent<Tarn::TransformComponent>();
-			Place( *outline, at );
 			transform->mXScaleFactor = Graphics::StatusBarComponent::kThickness;
 			transform->mYScaleFactor = Physics::StatsComponent::kFullHealth / Graphics::StatusBarComponent::kPlayerBarHealth;
 			transform->UpdateWorldMatrix();
-			level.AddObject( outline );
-		}
-
-		void AddNamed( Tarn::LevelObject& level, const char* type, const char* name, Vector2 position )
-		{
-			Tarn::Object* object = MakeObject( type, name );
-			Place( *object, position );
-			level.AddObject( object );
 		}
 	}
 
@@ -158,8 +142,8 @@ namespace KelvaneTest
 		AddWall( level, "Wall2", { 13, 0 } );
 
 		// The ship starts in the lower left, its body spinning beneath it.
-		AddNamed( level, "Player", "Player1", { -14, -6 } );
-		AddNamed( level, "PlayerDoodad", "PlayerBody", { -14, -6 } );
+		AddToLevel( level, "Player", "Player1", { -14, -6 } );
+		AddToLevel( level, "PlayerDoodad", "PlayerBody", { -14, -6 } );
 		AddHealthBars( level );
 
 		// Fired straight up, the beam meets the first mirror's face and turns right,
@@ -170,15 +154,15 @@ namespace KelvaneTest
 		// rebuilt from the file lands where it was.
 		AddMirror( level, "Mirror1", { -14, 6 }, -2.35619f );
 		AddMirror( level, "Mirror2", { 8, -6 }, 0.785398f );
-		AddNamed( level, "Channel", "Channel3", { 2, -2 } );
-		AddPrism( level, "Prism1", { -2, 6 } );
-		AddPrism( level, "Prism2", { 8, 6 } );
+		AddToLevel( level, "Channel", "Channel3", { 2, -2 } );
+		AddToLevel( level, "InanimateObject", "Prism1", { -2, 6 } );
+		AddToLevel( level, "InanimateObject", "Prism2", { 8, 6 } );
 
 		// The player's beam, one beam for each mirror and the channel, and their muzzle
 		// flares.
 		for ( const char* name : { "EnergyBeam1", "EnergyBeam2", "EnergyBeam3", "EnergyBeam4" } )
-			AddNamed( level, "Beam", name, { -14, -6 } );
+			AddToLevel( level, "Beam", name, { -14, -6 } );
 		for ( const char* name : { "BeamEffect1", "BeamEffect2", "BeamEffect3", "BeamEffect4" } )
-			AddNamed( level, "BeamEffect", name, { -14, -6 } );
+			AddToLevel( level, "BeamEffect", name, { -14, -6 } );
 	}
 }

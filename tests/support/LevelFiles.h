@@ -1,6 +1,8 @@
 #pragma once
 
+#include "Core/TypeRegistry.h"
 #include "Utilities/FileSystem.h"
+#include "core/Vector2.h"
 
 #include <string>
 #include <utility>
@@ -29,8 +31,22 @@ namespace KelvaneTest
 		std::vector<std::pair<std::string, Tarn::ResourceRecord>> mSaved;
 	};
 
+	// Registers a test's own object class under its class name, once for the process.
+	template <typename T>
+	void RegisterObjectType()
+	{
+		Tarn::TypeRegistry& types = Tarn::TypeRegistry::Instance();
+		if ( !types.HasObjectType( T::ClassHashedName() ) )
+			types.RegisterObjectType( T::ClassHashedName(), []() -> Tarn::Object* { return new T(); } );
+	}
+
 	// An object of a registered type made and initialised through the object manager.
 	Tarn::Object* MakeObject( const char* type, const char* name );
+
+	// An object made as MakeObject makes it, standing at `position` (where it was, too)
+	// and held by the level, so that the level's file keeps it. Null for a type that no
+	// class registered.
+	Tarn::Object* AddToLevel( Tarn::LevelObject& level, const char* type, const char* name, Tarn::Vector2 position );
 
 	// Fills a level with the first level of the game: the arena's line bounds, its
 	// walls and a few prisms. The committed resource/Levels/Level1.xml is this level

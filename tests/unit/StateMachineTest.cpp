@@ -320,10 +320,13 @@ namespace
 		EXPECT_EQ( codes( mManager.GateRoutines() ), ( std::set<int32_t>{ Routine::Gate, Routine::EnemyGate } ) );
 		EXPECT_STREQ( mManager.SwitchRoutine().mName, "switch" );
 		EXPECT_STREQ( mManager.RangedRoutine().mName, "ranged guard" );
-		// Built so far: the player's, the mirror's and the tile's.
+		// Built so far: all but the boss parts', the switch's and the gates'.
 		EXPECT_NE( mManager.MachineRoutine( Routine::PlayerHalo ).mRun, nullptr );
 		EXPECT_NE( mManager.MineRoutine( Routine::GleamTile ).mRun, nullptr );
-		EXPECT_EQ( mManager.MachineRoutine( Routine::Guard ).mRun, nullptr );
+		EXPECT_NE( mManager.MachineRoutine( Routine::Guard ).mRun, nullptr );
+		EXPECT_NE( mManager.RangedRoutine().mRun, nullptr );
+		EXPECT_EQ( mManager.MachineRoutine( Routine::GuardianHand ).mRun, nullptr );
+		EXPECT_EQ( mManager.SwitchRoutine().mRun, nullptr );
 	}
 
 	TEST_F( Machines, EachRoutineNeedsWhatItWorksOnAndNoMore )
@@ -338,8 +341,9 @@ namespace
 		// A guard's patrol data is optional: without it the guard stands and waits.
 		EXPECT_EQ( needs( mManager.MachineRoutine( Routine::Guard ) ), ( Names{ "TransformComponent", "EmitterComponent" } ) );
 		EXPECT_EQ( needs( mManager.MachineRoutine( Routine::WhiteGuard ) ), needs( mManager.MachineRoutine( Routine::Guard ) ) );
+		// The hit fade hides a part's light-cone caster when it has one.
 		EXPECT_EQ( needs( mManager.MachineRoutine( Routine::HitFade1 ) ),
-		           ( Names{ "StatsComponent", "TransformComponent", "MeshComponent", "VertexComponent" } ) );
+		           ( Names{ "StatsComponent", "TransformComponent", "MeshComponent" } ) );
 		EXPECT_EQ( needs( mManager.MachineRoutine( Routine::HitFade2 ) ), needs( mManager.MachineRoutine( Routine::HitFade1 ) ) );
 		EXPECT_TRUE( needs( mManager.MineRoutine( Routine::SwitchEffectSpark ) ).count( "EmitterComponent" ) );
 		EXPECT_TRUE( needs( mManager.MineRoutine( Routine::CrystalFocus ) ).count( "EmitterComponent" ) );
@@ -365,7 +369,7 @@ namespace
 		KelvaneTest::LogCapture log;
 		mManager.FileMachineRoutine( Routine::Guard, MakeRoutine( "impostor", &TestRoutine, {} ) );
 		EXPECT_STREQ( mManager.MachineRoutine( Routine::Guard ).mName, "guard" );
-		EXPECT_EQ( mManager.MachineRoutine( Routine::Guard ).mRun, nullptr );
+		EXPECT_NE( mManager.MachineRoutine( Routine::Guard ).mRun, &TestRoutine );
 		EXPECT_TRUE( log.Contains( "Routine code 2 is filed twice: guard keeps it." ) );
 	}
 

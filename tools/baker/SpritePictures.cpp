@@ -893,8 +893,9 @@ namespace Baker
 			 []( cairo_t* cr, Random& )
 			 {
 				 auto spike = [&]() { cairo_move_to( cr, 32, 4 ); cairo_line_to( cr, 52, 124 ); cairo_line_to( cr, 12, 124 ); cairo_close_path( cr ); };
-				 FillVertical( cr, spike, 4, 124, kWhite, { 0.5, 0.5, 0.55 }, 0.9 );
-				 GlowStroke( cr, spike, kWhite, 2, 8 );
+				 // A barrier that hurts: white-hot at the tip, burning to red at its root.
+				 FillVertical( cr, spike, 4, 124, { 1.0, 0.95, 0.75 }, { 0.85, 0.18, 0.10 }, 0.9 );
+				 GlowStroke( cr, spike, kOrange, 2, 8 );
 			 } );
 		auto star = []( Rgb colour, double light )
 		{

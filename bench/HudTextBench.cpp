@@ -10,19 +10,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <ctime>
 #include <string>
 #include <vector>
 
 namespace
 {
-	double ThreadCpuMilliseconds()
-	{
-		timespec now{};
-		clock_gettime( CLOCK_THREAD_CPUTIME_ID, &now );
-		return double( now.tv_sec ) * 1000.0 + double( now.tv_nsec ) / 1e6;
-	}
-
 	Graphics::FontComponent* MakeText( const char* name, const char* text, float x, float y )
 	{
 		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
@@ -43,9 +35,9 @@ namespace
 
 	void HudText( benchmark::State& state )
 	{
-		if ( !KelvaneBench::NeedDisplay( state ) )
+		auto project = KelvaneBench::StartWindowedGame( state );
+		if ( !project )
 			return;
-		auto project = KelvaneBench::StartWindowedGame();
 		Tarn::GameTime& time = project->GetGameTime();
 		time.ElapsedSeconds = 0.016f;
 		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
@@ -89,15 +81,15 @@ namespace
 		int64_t pairs = 0;
 		for ( auto _ : state )
 		{
-			double cpu = KelvaneBench::CpuMilliseconds(), thread = ThreadCpuMilliseconds();
+			double cpu = KelvaneBench::CpuMilliseconds(), thread = KelvaneBench::ThreadCpuMilliseconds();
 			frame( true );
 			withText += KelvaneBench::CpuMilliseconds() - cpu;
-			threadWith += ThreadCpuMilliseconds() - thread;
+			threadWith += KelvaneBench::ThreadCpuMilliseconds() - thread;
 			cpu = KelvaneBench::CpuMilliseconds();
-			thread = ThreadCpuMilliseconds();
+			thread = KelvaneBench::ThreadCpuMilliseconds();
 			frame( false );
 			withoutText += KelvaneBench::CpuMilliseconds() - cpu;
-			threadWithout += ThreadCpuMilliseconds() - thread;
+			threadWithout += KelvaneBench::ThreadCpuMilliseconds() - thread;
 			++pairs;
 		}
 		state.counters["text_cpu_ms_per_frame"] = ( withText - withoutText ) / double( pairs );
