@@ -5,6 +5,7 @@
 #include "Core/ObjectManager.h"
 #include "Core/TypeRegistry.h"
 #include "Game/MirrorComponent.h"
+#include "Game/VertexComponent.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/SoundManager.h"
 #include "Graphics/AnimationComponent.h"
@@ -484,8 +485,11 @@ namespace Tarn
 	{
 		if ( auto* machine = prism.GetComponent<MineComponent>() )
 			machine->mState = StateMachines::STATE_NONE;
-		// The prism's light cone is switched on here in the beam's colour once cones
-		// exist.
+		// Its cone shines away from where the beam comes from, in the beam's colour (none
+		// lets the prism shine in its own), for this update only: the contact lights it
+		// again in every update the beam still ends here.
+		if ( auto* cone = prism.GetComponent<VertexComponent>(); cone && mTransform )
+			cone->SwitchOn( mTransform->mPosition, mColourCode );
 		const auto* prismTransform = prism.GetComponent<TransformComponent>();
 		if ( auto* emitter = prism.GetComponent<Graphics::EmitterComponent>(); emitter && prismTransform )
 		{

@@ -269,7 +269,6 @@ namespace Tarn
 		}
 		mSubscribed = true;
 
-		// The shadow service takes the player as its light source once it is built.
 		if ( auto* emitter = GetComponent<Graphics::EmitterComponent>() )
 		{
 			emitter->mEmitCurrentTimer = 0.0f;

@@ -8,11 +8,9 @@ namespace Tarn
 
 	void Wall::Initialise()
 	{
-		// A component type that is not built yet (the mesh) is simply not added; the
-		// wall carries it once it exists.
-		mComponents.AddComponent( HashedName( "TransformComponent" ) );
-		mComponents.AddComponent( HashedName( "MeshComponent" ) );
-		mComponents.AddComponent( HashedName( "CollisionComponent" ) );
-		mComponents.InitialisePending();
+		// Its size, layer and solidity come from the transform's and collider's tables
+		// for its type.
+		static const char* const kComponents[] = { "TransformComponent", "MeshComponent", "CollisionComponent" };
+		mComponents.AddComponents( kComponents );
 	}
 }

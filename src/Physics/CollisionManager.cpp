@@ -3,6 +3,7 @@
 #include "Core/GameTime.h"
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
+#include "Game/Nebula.h"
 #include "Graphics/MeshComponent.h"
 #include "Physics/CollisionComponent.h"
 #include "Physics/LineComponent.h"
@@ -591,8 +592,7 @@ namespace Physics
 		if ( !machine )
 			return;
 		machine->mActionFlag = flag;
-		const std::string coverName = "NebulaCover" + std::to_string( machine->mSign );
-		Tarn::Object* cover = objects.GetObject( Tarn::HashedName( coverName.c_str() ) );
+		Tarn::Object* cover = objects.GetObject( Tarn::HashedName( Tarn::Nebula::CoverName( machine->mSign ).c_str() ) );
 		if ( auto* coverMachine = cover ? cover->GetComponent<StateMachines::StateMachineComponent>() : nullptr )
 			coverMachine->mActionFlag = flag;
 	}

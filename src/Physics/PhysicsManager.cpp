@@ -2,6 +2,7 @@
 
 #include "Core/GameTime.h"
 #include "Core/Object.h"
+#include "Game/VertexComponent.h"
 #include "Graphics/MeshComponent.h"
 #include "Physics/TransformComponent.h"
 #include "Utilities/Random.h"
@@ -116,6 +117,7 @@ namespace Physics
 		transform->mLifeSpan = 20.0f;
 		if ( auto* mesh = transform->mOwner->GetComponent<Graphics::MeshComponent>() )
 			mesh->mVisible = true;
-		// The owner's vertex component is made visible here too once it exists.
+		if ( auto* caster = transform->mOwner->GetComponent<Tarn::VertexComponent>() )
+			caster->mVisible = true;
 	}
 }

@@ -2,6 +2,7 @@
 
 #include "Core/Object.h"
 #include "Core/TypeRegistry.h"
+#include "Game/VertexComponent.h"
 #include "Physics/PhysicsManager.h"
 #include "Utilities/Log.h"
 #include "core/Matrices.h"
@@ -41,6 +42,8 @@ namespace Tarn
 			std::optional<int32_t> mTransType;
 			List mList;
 			bool mRebuildAtOnce = false;
+			// The owner's shadow caster takes its outline from this transform at once.
+			bool mCasterOutline = false;
 		};
 
 		constexpr std::nullopt_t blank = std::nullopt;
@@ -52,7 +55,7 @@ namespace Tarn
 			{ Match::Type, "BossDoodad", Vector2( 10, 10 ), blank, blank, false, true, blank, List::Dynamic },
 			{ Match::NameEquals, "Dropper", Vector2( 1, 5 ), Vector2( 10, 0 ), blank, false, false, blank, List::Pool3 },
 			{ Match::NameStarts, "Asteroid", Vector2( 1.1f, 1.1f ), Vector2( 10, 0 ), blank, false, false, blank, List::Pool4 },
-			{ Match::NameStarts, "Hand", Vector2( 3, 3 ), Vector2( 10, 0 ), blank, false, false, blank, List::Pool1 },
+			{ Match::NameStarts, "Hand", Vector2( 3, 3 ), Vector2( 10, 0 ), blank, false, false, blank, List::Pool1, false, true },
 			{ Match::NameStarts, "Foot", Vector2( 6, 6 ), Vector2( 10, 0 ), blank, false, false, blank, List::Pool2 },
 			{ Match::NameStarts, "Aim", Vector2( 1, 1 ), blank, blank, false, false, blank, List::Pool2 },
 			{ Match::NameStarts, "Heart", Vector2( 2, 2 ), blank, blank, false, false, blank, List::Pool1 },
@@ -120,8 +123,9 @@ namespace Tarn
 			mTransType = *settings.mTransType;
 		if ( settings.mRebuildAtOnce )
 			UpdateWorldMatrix();
-		// The "Hand" parts also rebuild their shadow-caster corners from this transform;
-		// that step joins here with the shadow service.
+		if ( settings.mCasterOutline )
+			if ( auto* caster = mOwner->GetComponent<VertexComponent>() )
+				caster->SetCorners( *this );
 
 		if ( Physics::PhysicsManager* physics = Services::Get<Physics::PhysicsManager>() )
 			physics->Register( this, settings.mList );

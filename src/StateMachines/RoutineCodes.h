@@ -77,5 +77,42 @@ namespace StateMachines
 			// A switch's charge colour while no cone lights it.
 			Unlit = 7,
 		};
+
+		// The colour channels a code names: the three primaries, and 4 to 6 their pairs.
+		// None, Unlit and any other number name no channel.
+		struct Channels
+		{
+			bool mRed = false;
+			bool mGreen = false;
+			bool mBlue = false;
+		};
+
+		constexpr Channels ChannelsOf( int32_t code )
+		{
+			constexpr Channels kChannels[] = {
+				{},                    // None
+				{ true, false, false }, // Red
+				{ false, true, false }, // Green
+				{ false, false, true }, // Blue
+				{ true, true, false },  // RedGreen
+				{ false, true, true },  // GreenBlue
+				{ true, false, true },  // RedBlue
+			};
+			return code >= None && code <= RedBlue ? kChannels[code] : Channels{};
+		}
+
+		// Sets the channels `code` names (of a colour with r, g and b) to `value`; the
+		// others keep theirs.
+		template <typename Colour>
+		constexpr void SetChannels( Colour& colour, int32_t code, float value )
+		{
+			const Channels channels = ChannelsOf( code );
+			if ( channels.mRed )
+				colour.r = value;
+			if ( channels.mGreen )
+				colour.g = value;
+			if ( channels.mBlue )
+				colour.b = value;
+		}
 	}
 }

@@ -6,9 +6,11 @@
 #include "Core/TypeRegistry.h"
 #include "Game/BeamComponent.h"
 #include "Game/MirrorComponent.h"
+#include "Game/VertexComponent.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/SoundManager.h"
 #include "Graphics/AnimationComponent.h"
+#include "Graphics/ContentNames.h"
 #include "Graphics/EmitterComponent.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/Matrices.h"
@@ -16,6 +18,7 @@
 #include "Physics/CollisionComponent.h"
 #include "Physics/LineComponent.h"
 #include "Physics/TransformComponent.h"
+#include "Platform/RecordingRenderDevice.h"
 #include "StateMachines/MineComponent.h"
 #include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateMachineComponent.h"
@@ -24,6 +27,7 @@
 #include "core/Services.h"
 #include "support/InputHarness.h"
 #include "support/LevelFiles.h"
+#include "support/StandIns.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -601,5 +605,72 @@ namespace
 		Release();
 		Step();
 		EXPECT_FALSE( Playing( BeamComponent::kFireSound ) );
+	}
+
+	TEST_F( BeamInGame, ALitPrismThrowsItsConeAwayFromTheShipAndStunsAGuardInItOnlyWhileLit )
+	{
+		Create( "InanimateObject", "Prism1", { 5, 0 } );
+		auto& stun = *KelvaneTest::MakeStandIn( "MeleeGuard", "Guard1", { 12, 0.3f } ).GetComponent<StateMachines::StateMachineComponent>();
+		const auto& cone = *Find( "Prism1" )->GetComponent<Tarn::VertexComponent>();
+		Press( { 5, 0 } );
+		Step( 30 );
+		ASSERT_EQ( TargetOf( "EnergyBeam1" ), std::string( "Prism1" ) );
+		// Lit from the ship at the origin, in the prism's own colour: the cone runs from
+		// the prism's near face out to 30 units beyond, away from the ship.
+		EXPECT_EQ( cone.mRaycaster, Vector2( 0, 0 ) );
+		EXPECT_EQ( cone.mCurrentColour, cone.mPrismColour );
+		EXPECT_NEAR( cone.mPoint1.X, 4.625f, 1e-4f );
+		EXPECT_NEAR( cone.mPoint2.X, 4.625f, 1e-4f );
+		EXPECT_GT( cone.mProjected1.X, 34.0f );
+		EXPECT_GT( cone.mProjected2.X, 34.0f );
+		EXPECT_EQ( stun.mState, StateMachines::STATE_WAIT );
+
+		// Let go, the cone stuns no more, although no frame has been drawn since it was
+		// lit (a minimised window draws nothing).
+		Release();
+		Step();
+		stun.mState = StateMachines::STATE_NORMAL;
+		Step( 10 );
+		EXPECT_EQ( stun.mState, StateMachines::STATE_NORMAL );
+	}
+
+	TEST_F( BeamInGame, TheConeIsDrawnInItsColourThroughTheAlphaShaderWithItsGlyph )
+	{
+		Create( "InanimateObject", "Prism1", { 5, 0 } );
+		Find( "Prism1" )->GetComponent<Tarn::VertexComponent>()->SetPrismColour( StateMachines::ColourCode::Blue );
+		Press( { 5, 0 } );
+		Step( 30 );
+		Tarn::GameProject& project = mGame->Project();
+		auto* graphics = Tarn::Services::Get<Graphics::GraphicsManager>();
+		auto* device = dynamic_cast<Platform::RecordingRenderDevice*>( graphics->GetDevice() );
+		ASSERT_NE( device, nullptr );
+		device->mDraws.clear();
+		ASSERT_TRUE( project.BeginDraw() );
+		project.Draw( project.GetGameTime() );
+		project.EndDraw();
+
+		auto drawnWith = [&]( const char* picture ) -> const Platform::RecordingRenderDevice::DrawRecord* {
+			for ( const auto& draw : device->mDraws )
+				if ( device->mTexturePaths[draw.mTexture].ends_with( picture ) )
+					return &draw;
+			return nullptr;
+		};
+		const auto* cone = drawnWith( Graphics::kConePicture );
+		ASSERT_NE( cone, nullptr );
+		EXPECT_EQ( cone->mPixelShader, graphics->GetAlphaPixelShader() );
+		// Blue at full strength in its own hue, at the first step of its fade.
+		EXPECT_NEAR( cone->mColour[0], 1.0f / 11.0f, 1e-6f );
+		EXPECT_NEAR( cone->mColour[1], 1.0f / 11.0f, 1e-6f );
+		EXPECT_FLOAT_EQ( cone->mColour[2], 1.0f );
+		EXPECT_FLOAT_EQ( cone->mColour[3], Tarn::VertexComponent::kRisePerDraw );
+		// The strip runs from the prism's near face out along the cone.
+		ASSERT_GE( cone->mVertices.size(), 2u );
+		EXPECT_NEAR( cone->mVertices[0].x, 4.625f, 1e-4f );
+		EXPECT_GT( cone->mVertices[1].x, 34.0f );
+
+		const auto* glyph = drawnWith( Graphics::ColourGlyphPicture( StateMachines::ColourCode::Blue ) );
+		ASSERT_NE( glyph, nullptr );
+		EXPECT_EQ( glyph->mPixelShader, graphics->GetPixelShader() );
+		EXPECT_FLOAT_EQ( glyph->mColour[3], Tarn::VertexComponent::kRisePerDraw );
 	}
 }

@@ -1,6 +1,7 @@
 #include "support/LevelFiles.h"
 
 #include "Core/ObjectManager.h"
+#include "Game/VertexComponent.h"
 #include "GameStates/LevelObject.h"
 #include "Graphics/MeshComponent.h"
 #include "Graphics/StatusBarComponent.h"
@@ -8,6 +9,7 @@
 #include "Physics/LineComponent.h"
 #include "Physics/StatsComponent.h"
 #include "Physics/TransformComponent.h"
+#include "StateMachines/RoutineCodes.h"
 #include "core/MathConstants.h"
 #include "support/TempFolder.h"
 
@@ -17,7 +19,8 @@ namespace KelvaneTest
 	{
 		return SharedFileSystem( { "ObjectDefault", "TransformComponent", "MeshComponent", "AnimationComponent", "CollisionComponent",
 		                           "LineComponent", "MineComponent", "StateMachineComponent", "SwitchComponent",
-		                           "GateComponent", "BeamComponent", "BeamEffectComponent", "StatusBarComponent", "StatsComponent" } );
+		                           "GateComponent", "BeamComponent", "BeamEffectComponent", "VertexComponent", "StatusBarComponent",
+		                           "StatsComponent" } );
 	}
 
 	void ScopedResources::Point( const char* id, const std::string& path )
@@ -89,6 +92,13 @@ namespace KelvaneTest
 				mesh->SetTexture( "resource/grid bottom.png" );
 		}
 
+		// A prism whose cone shines in `colour` (a colour code).
+		void AddPrism( Tarn::LevelObject& level, const char* name, Vector2 position, int32_t colour )
+		{
+			Tarn::Object* prism = AddToLevel( level, "InanimateObject", name, position );
+			prism->GetComponent<Tarn::VertexComponent>()->SetPrismColour( colour );
+		}
+
 		// A mirror whose face runs along `angle`; it reflects beams striking the side
 		// its normal points away from. The sprite turns with the face.
 		void AddMirror( Tarn::LevelObject& level, const char* name, Vector2 position, float angle )
@@ -149,14 +159,15 @@ namespace KelvaneTest
 		// Fired straight up, the beam meets the first mirror's face and turns right,
 		// where the nearer of two prisms in a row takes it. Fired right, it meets the
 		// second mirror and turns up into the farther prism. The channel in the middle
-		// sends the beam on wherever the pointer is.
+		// sends the beam on wherever the pointer is. A lit prism throws its cone away from
+		// where the beam comes from: green from the first prism, red from the second.
 		// The angles are -3/4 and 1/4 of pi as a level file spells them, so that a face
 		// rebuilt from the file lands where it was.
 		AddMirror( level, "Mirror1", { -14, 6 }, -2.35619f );
 		AddMirror( level, "Mirror2", { 8, -6 }, 0.785398f );
 		AddToLevel( level, "Channel", "Channel3", { 2, -2 } );
-		AddToLevel( level, "InanimateObject", "Prism1", { -2, 6 } );
-		AddToLevel( level, "InanimateObject", "Prism2", { 8, 6 } );
+		AddPrism( level, "Prism1", { -2, 6 }, StateMachines::ColourCode::Green );
+		AddPrism( level, "Prism2", { 8, 6 }, StateMachines::ColourCode::Red );
 
 		// The player's beam, one beam for each mirror and the channel, and their muzzle
 		// flares.

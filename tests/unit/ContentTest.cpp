@@ -178,12 +178,13 @@ namespace
 	}
 
 	// Sprites stand on the play field with space showing around them; only the
-	// full-screen pictures, the flat fills and the tiling grid reach their corners.
+	// full-screen pictures, the flat fills, the tiling grid and the light cone's mask
+	// (whose light reaches its edges) reach their corners.
 	TEST( Content, SpritesHaveTransparentCorners )
 	{
 		const std::set<std::string> opaque = { "resource/background.png", "resource/loading.png", "resource/Tessaro_logo.png",
 												"resource/gray_square.png", "resource/box.png", "resource/borders.png",
-												"resource/grid bottom.png" };
+												"resource/grid bottom.png", Graphics::kConePicture };
 		std::vector<std::string> names( Graphics::StartUpTextureList() );
 		for ( const char* name : Graphics::FurtherPictureNames() )
 			names.push_back( name );

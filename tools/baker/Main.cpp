@@ -375,6 +375,7 @@ namespace Baker
 			PictureBook pictures;
 			AddSpritePictures( pictures );
 			AddMenuPictures( pictures );
+			AddGlyphPictures( pictures );
 
 			// Every picture the game names, once, in the order the game names them.
 			std::vector<std::string> wanted;

@@ -26,4 +26,11 @@ namespace Baker
 
 	void AddSpritePictures( PictureBook& book );
 	void AddMenuPictures( PictureBook& book );
+	// The colour glyphs' own pictures, one per colour code (Glyphs.cpp).
+	void AddGlyphPictures( PictureBook& book );
+
+	// Draws the glyph of colour code `code` (1 to 6) in a box of `size` centred on
+	// (cx, cy): glowing strokes in `ink` with a dark edge. False, drawing nothing, for a
+	// code without a glyph. Every picture that shows a colour code draws it with this.
+	bool DrawColourGlyph( cairo_t* cr, int code, double cx, double cy, double size, Rgb ink );
 }

@@ -1,5 +1,7 @@
 #include "Pictures.h"
 
+#include "Graphics/ContentNames.h"
+
 #include <cmath>
 
 // Sprites, effects and scenery. Pictures the game tints through its colour
@@ -941,6 +943,29 @@ namespace Baker
 			 {
 				 Nebula( cr, 512, 512, { 0.25, 0.08, 0.35 }, r, 60, 0.5 );
 				 Nebula( cr, 512, 512, kViolet, r, 20, 0.25 );
+			 } );
+		Add( book, Graphics::kConePicture, 64, 256,
+			 []( cairo_t* cr, Random& )
+			 {
+				 // A light cone's mask, tinted by the game: u runs across the cone, v away
+				 // from the caster (the top row). Strongest at the caster and along the
+				 // middle, never quite gone at the edges or the far end, where the light
+				 // still acts.
+				 cairo_surface_t* target = cairo_get_target( cr );
+				 cairo_surface_flush( target );
+				 unsigned char* data = cairo_image_surface_get_data( target );
+				 const int stride = cairo_image_surface_get_stride( target );
+				 for ( int y = 0; y < 256; ++y )
+					 for ( int x = 0; x < 64; ++x )
+					 {
+						 const double u = ( x + 0.5 ) / 64.0, v = ( y + 0.5 ) / 256.0;
+						 const double across = 0.3 + 0.7 * std::pow( std::sin( M_PI * u ), 1.5 );
+						 const double along = 0.18 + 0.82 * std::pow( 1.0 - v, 1.8 );
+						 const auto alpha = static_cast<uint32_t>( std::lround( 255.0 * 0.85 * across * along ) );
+						 // Premultiplied white.
+						 reinterpret_cast<uint32_t*>( data + y * stride )[x] = ( alpha << 24 ) | ( alpha << 16 ) | ( alpha << 8 ) | alpha;
+					 }
+				 cairo_surface_mark_dirty( target );
 			 } );
 		Add( book, "resource/energybar.png", 256, 256,
 			 []( cairo_t* cr, Random& )

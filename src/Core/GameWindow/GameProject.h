@@ -7,6 +7,7 @@
 #include "DebugTools/DebugToolsManager.h"
 #include "Game/ObjectiveManager.h"
 #include "Game/ScoreManager.h"
+#include "Game/ShadowManager.h"
 #include "Game/SkillManager.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/SoundManager.h"
