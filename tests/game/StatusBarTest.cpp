@@ -3,6 +3,8 @@
 #include "Core/GameWindow/GameProject.h"
 #include "Core/ObjectManager.h"
 #include "Core/TypeRegistry.h"
+#include "Game/Player.h"
+#include "Game/ScoreManager.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/MeshComponent.h"
 #include "Graphics/StatusBarComponent.h"
@@ -11,7 +13,9 @@
 #include "Platform/RecordingRenderDevice.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "core/Services.h"
+#include "support/EnemyLevel.h"
 #include "support/InputHarness.h"
+#include "support/LogCapture.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -204,5 +208,40 @@ namespace
 		EXPECT_EQ( draw.mWorldViewProj, Graphics::Scaling( 0.9f, 2.0f, 0.0f ) * Graphics::Translation( -0.95f, 0.0f, 0.0f ) )
 		    << "the camera plays no part";
 		EXPECT_FLOAT_EQ( draw.mColour[0], bar.mBarColour.r );
+	}
+
+	// The whole game on a level of its own: the ship, its bar and nothing else.
+	class BarsInALevel : public KelvaneTest::EnemyLevel
+	{
+	};
+
+	TEST_F( BarsInALevel, TheLastHitEndsTheLevelLostWithAFinalScoreOfNothing )
+	{
+		Add( "Player", "Player1", { 0, 0 } );
+		Add( "StatusBarObject", "HealthBar", { 0, 0 } )->GetComponent<StatusBarComponent>()->mIsMain = true;
+		Play();
+		auto& player = static_cast<Tarn::Player&>( Find( "Player1" ) );
+		auto& bar = *Find( "HealthBar" ).GetComponent<StatusBarComponent>();
+		ASSERT_TRUE( bar.mIsMain );
+		Score().AddScore( Tarn::ScoreManager::kEnemyAward );
+		KelvaneTest::LogCapture log;
+
+		ASSERT_TRUE( player.TakeHit( -120.0f, 1.0f ) );
+		Steps( 1 );
+		EXPECT_EQ( Machine( "Player1" ).mState, StateMachines::STATE_DIE );
+		EXPECT_FLOAT_EQ( player.GetComponent<Physics::StatsComponent>()->mHealth, 0.0f );
+		EXPECT_FLOAT_EQ( bar.mBufferValue, 0.0f );
+
+		// The dying sequence takes a second, then the level ends, once.
+		Steps( 40 );
+		EXPECT_EQ( log.CountOf( "Level 3 lost" ), 1u );
+		ASSERT_TRUE( Score().IsShowing() );
+		EXPECT_EQ( Score().GetReckoning().mFinalScore, 0 ) << "the enemy's award is lost with the ship";
+		// Every line shown after five seconds (two updates a step).
+		Steps( int( 5.2f / ( 2 * kDt ) ) );
+		const std::string& text = Score().Text();
+		EXPECT_NE( text.find( "\nEnemies Killed             1 x +100" ), std::string::npos ) << text;
+		EXPECT_EQ( text.substr( text.rfind( '\n' ) ), "\nFinal Score                  0" );
+		EXPECT_EQ( log.CountOf( "Level 3 lost" ), 1u );
 	}
 }

@@ -3,10 +3,12 @@
 // the first level's health bars and their frame stand at the left of the screen.
 #include "Core/GameWindow/GameProject.h"
 #include "Core/ObjectManager.h"
+#include "Game/ScoreManager.h"
 #include "GameStates/LevelManager.h"
 #include "Graphics/ContentNames.h"
 #include "Graphics/FontComponent.h"
 #include "Graphics/GraphicsManager.h"
+#include "Graphics/TextBox.h"
 #include "Physics/StatsComponent.h"
 #include "Platform/Font.h"
 #include "Platform/RecordingRenderDevice.h"
@@ -16,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -207,6 +210,79 @@ namespace
 		const Pixel middle = At( 32, 360 ), end = At( 32, 60 );
 		EXPECT_TRUE( middle.r > 240 && middle.g > 240 && middle.b > 240 );
 		EXPECT_TRUE( end.r > 180 && end.g < 80 && end.b < 80 ) << end.r << " " << end.g << " " << end.b;
+	}
+}
+
+namespace
+{
+	TEST_F( HudOnScreen, TheScoreScreensLinesStandFromTheirCornerInPaleYellow )
+	{
+		ASSERT_TRUE( Tarn::Services::Get<Tarn::LevelManager>()->LoadLevel( 1 ) );
+		auto* score = Tarn::Services::Get<Tarn::ScoreManager>();
+		score->AddScore( Tarn::ScoreManager::kCrystalPenalty );
+		score->ShowScoreScreen();
+		// Every line shows after five seconds; a step updates the score twice.
+		for ( int step = 0; step < int( 5.2f / ( 2 * 0.016f ) ); ++step )
+			mProject->Update( mProject->GetGameTime() );
+		ASSERT_NE( score->Text().find( "Final Score" ), std::string::npos );
+		Frame( "kelvane-score.png" );
+
+		// The text's corner is 0.3 of the width and 0.25 of the height in: (384, 180).
+		int yellow = 0, top = mHeight, left = mWidth, bottom = 0;
+		for ( int y = 0; y < mHeight; ++y )
+			for ( int x = 0; x < mWidth; ++x )
+			{
+				const Pixel p = At( x, y );
+				if ( p.r > 240 && p.g > 240 && p.b > 50 && p.b < 110 )
+				{
+					++yellow;
+					top = std::min( top, y );
+					left = std::min( left, x );
+					bottom = std::max( bottom, y );
+				}
+			}
+		EXPECT_GT( yellow, 3000 ) << "five lines of 36-pixel letters";
+		EXPECT_GE( top, 180 );
+		EXPECT_LT( top, 180 + 12 );
+		EXPECT_GE( left, 384 );
+		EXPECT_LT( left, 384 + 12 );
+		EXPECT_GT( bottom, 180 + 4 * 36 ) << "five lines down";
+	}
+}
+
+namespace
+{
+	TEST_F( HudOnScreen, TheTextBoxTypesItsTextInsideItself )
+	{
+		ASSERT_TRUE( Tarn::Services::Get<Tarn::LevelManager>()->LoadLevel( 1 ) );
+		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
+		Tarn::Object* object = objects.CreateObject( Graphics::TextBox::ClassHashedName(), "TextBox1" );
+		objects.InitialiseObject( object );
+		auto* box = static_cast<Graphics::TextBox*>( object );
+		box->SetText( "Uriel: The Upper Realms... I am finally back home.\n\n(<Spacebar> to close this message)" );
+		box->SetShown( true );
+		for ( int step = 0; step < 200 && !box->IsComplete(); ++step )
+			mProject->Update( mProject->GetGameTime() );
+		ASSERT_TRUE( box->IsComplete() );
+		Frame( "kelvane-textbox.png" );
+
+		// The open box spans 1.8 by 0.5 of the screen's -1 to 1 about the middle: pixels
+		// 64 to 1216 across and 270 to 450 down. Its white letters stand inside it.
+		int white = 0, outside = 0;
+		for ( int y = 0; y < mHeight; ++y )
+			for ( int x = 100; x < mWidth; ++x )
+			{
+				const Pixel p = At( x, y );
+				if ( p.r > 245 && p.g > 245 && p.b > 245 )
+				{
+					++white;
+					outside += x < 64 || x >= 1216 || y < 270 || y >= 450;
+				}
+			}
+		EXPECT_GT( white, 1000 );
+		EXPECT_EQ( outside, 0 );
+		const Pixel inside = At( 1150, 430 );
+		EXPECT_LT( inside.r + inside.g + inside.b, 100 + 100 + 255 ) << "the box darkens what is behind it";
 	}
 }
 
