@@ -10,8 +10,7 @@
 #include "Physics/PhysicsManager.h"
 #include "Physics/TransformComponent.h"
 #include "core/Services.h"
-#include "support/InputHarness.h"
-#include "support/TempFolder.h"
+#include "support/HeadlessGame.h"
 
 #include <gtest/gtest.h>
 
@@ -24,26 +23,9 @@ namespace
 {
 	using Tarn::HashedName;
 
-	class SceneryInGame : public testing::Test
+	class SceneryInGame : public KelvaneTest::HeadlessGame
 	{
 	protected:
-		void SetUp() override
-		{
-			KelvaneTest::SharedFileSystem();
-			mGame = std::make_unique<KelvaneTest::InputHarness>( Tarn::LaunchOptions(), false );
-			mGame->Project().CreateComponents();
-			mGame->Initialise();
-		}
-
-		Tarn::Object* Make( const char* type, const char* name )
-		{
-			Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
-			Tarn::Object* object = objects.CreateObject( HashedName( type ), name );
-			if ( object )
-				objects.InitialiseObject( object );
-			return object;
-		}
-
 		static std::vector<std::string> Parts( const Tarn::Object& object )
 		{
 			std::vector<std::string> names;
@@ -51,8 +33,6 @@ namespace
 				names.push_back( component->GetType().GetName() );
 			return names;
 		}
-
-		std::unique_ptr<KelvaneTest::InputHarness> mGame;
 	};
 
 	using Names = std::vector<std::string>;

@@ -12,9 +12,8 @@
 #include "Physics/StatsComponent.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "core/Services.h"
-#include "support/InputHarness.h"
+#include "support/HeadlessGame.h"
 #include "support/LogCapture.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -64,37 +63,21 @@ namespace
 		EXPECT_NE( ScoreManager::ScoreText( reckoning, 4.5f ).find( " -300" ), std::string::npos );
 	}
 
-	class ScoreInGame : public testing::Test
+	class ScoreInGame : public KelvaneTest::HeadlessGame
 	{
 	protected:
 		void SetUp() override
 		{
-			KelvaneTest::SharedFileSystem();
-			mGame = std::make_unique<KelvaneTest::InputHarness>( Tarn::LaunchOptions(), false );
-			mGame->Project().CreateComponents();
-			mGame->Initialise();
+			HeadlessGame::SetUp();
 			mScore = Tarn::Services::Get<ScoreManager>();
 			ASSERT_NE( mScore, nullptr );
 			Tarn::Services::Get<Tarn::LevelManager>()->mLevelNumber = 1;
 		}
 
-		Tarn::Object* MakePlayer()
-		{
-			Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
-			Tarn::Object* player = objects.CreateObject( Tarn::HashedName( "Player" ), "Player1" );
-			objects.InitialiseObject( player );
-			return player;
-		}
+		Tarn::Object* MakePlayer() { return Make( "Player", "Player1" ); }
 
-		void Run( float seconds )
-		{
-			Tarn::GameTime time;
-			time.ElapsedSeconds = 0.016f;
-			for ( float t = 0.0f; t < seconds - 0.001f; t += 0.016f )
-				mScore->Update( time );
-		}
+		void Run( float seconds ) { UpdateFor( *mScore, seconds ); }
 
-		std::unique_ptr<KelvaneTest::InputHarness> mGame;
 		ScoreManager* mScore = nullptr;
 	};
 
@@ -162,8 +145,7 @@ namespace
 	TEST_F( ScoreInGame, TheScoreScreenShowsItsTextInTheScoreFontOverTheBackgroundsStars )
 	{
 		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
-		Tarn::Object* background = objects.CreateObject( Tarn::HashedName( "Scenery" ), "Background" );
-		objects.InitialiseObject( background );
+		Tarn::Object* background = Make( "Scenery", "Background" );
 		auto* stars = background->GetComponent<Graphics::EmitterComponent>();
 		MakePlayer();
 		EXPECT_EQ( objects.GetObject( Tarn::HashedName( "ScoreFont" ) ), nullptr ) << "nothing is made before it is needed";

@@ -2,7 +2,6 @@
 // boss's bar, the death state entered once, and what a bar does without its object.
 #include "Core/GameWindow/GameProject.h"
 #include "Core/ObjectManager.h"
-#include "Core/TypeRegistry.h"
 #include "Game/Player.h"
 #include "Game/ScoreManager.h"
 #include "Graphics/GraphicsManager.h"
@@ -14,9 +13,8 @@
 #include "StateMachines/StateMachineComponent.h"
 #include "core/Services.h"
 #include "support/EnemyLevel.h"
-#include "support/InputHarness.h"
+#include "support/HeadlessGame.h"
 #include "support/LogCapture.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -27,8 +25,6 @@ namespace
 	using Graphics::StatusBarComponent;
 	using Graphics::StatusBarManager;
 	using Tarn::HashedName;
-
-	constexpr float kDt = 0.016f;
 
 	// Something with health and nothing else: a rock, or a boss's body.
 	class HealthOnly : public Tarn::Object
@@ -45,30 +41,26 @@ namespace
 		void Shutdown() override {}
 	};
 
-	class BarsInGame : public testing::Test
+	class BarsInGame : public KelvaneTest::HeadlessGame
 	{
 	protected:
 		void SetUp() override
 		{
-			KelvaneTest::SharedFileSystem();
-			Tarn::TypeRegistry& types = Tarn::TypeRegistry::Instance();
-			if ( !types.HasObjectType( HealthOnly::ClassHashedName() ) )
-				types.RegisterObjectType( HealthOnly::ClassHashedName(), []() -> Tarn::Object* { return new HealthOnly(); } );
-			mGame = std::make_unique<KelvaneTest::InputHarness>( Tarn::LaunchOptions(), false );
-			mGame->Project().CreateComponents();
-			mGame->Initialise();
+			KelvaneTest::RegisterObjectType<HealthOnly>();
+			HeadlessGame::SetUp();
 			mBars = Tarn::Services::Get<StatusBarManager>();
 		}
 
-		// Made and initialised as the type, or with its type name changed first.
-		Tarn::Object* Make( const char* type, const char* name, const char* typeName = nullptr )
+		// Made as `type`, then known by `typeName` before it is initialised (a boss's body).
+		Tarn::Object* MakeAs( const char* type, const char* name, const char* typeName )
 		{
 			Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
 			Tarn::Object* object = objects.CreateObject( HashedName( type ), name );
-			if ( object && typeName )
-				object->mType = HashedName( typeName );
 			if ( object )
+			{
+				object->mType = HashedName( typeName );
 				objects.InitialiseObject( object );
+			}
 			return object;
 		}
 
@@ -79,15 +71,8 @@ namespace
 			return *bar;
 		}
 
-		void Run( float seconds )
-		{
-			Tarn::GameTime time;
-			time.ElapsedSeconds = kDt;
-			for ( float t = 0.0f; t < seconds - 0.001f; t += kDt )
-				mBars->Update( time );
-		}
+		void Run( float seconds ) { UpdateFor( *mBars, seconds ); }
 
-		std::unique_ptr<KelvaneTest::InputHarness> mGame;
 		StatusBarManager* mBars = nullptr;
 	};
 
@@ -140,7 +125,7 @@ namespace
 
 	TEST_F( BarsInGame, ABossBarMeasuresAWholeBarByAHundredAndStandsOnTheRight )
 	{
-		Tarn::Object* boss = Make( "TestHealthOnly", "Enemy1", "BossGuardian" );
+		Tarn::Object* boss = MakeAs( "TestHealthOnly", "Enemy1", "BossGuardian" );
 		EXPECT_FLOAT_EQ( boss->GetComponent<Physics::StatsComponent>()->mHealth, 100.0f );
 		auto* bar = boss->GetComponent<StatusBarComponent>();
 		EXPECT_EQ( bar->Watched().GetName(), "Enemy1" );

@@ -18,9 +18,8 @@
 #include "Platform/RecordingRenderDevice.h"
 #include "Physics/TransformComponent.h"
 #include "core/Services.h"
-#include "support/InputHarness.h"
+#include "support/HeadlessGame.h"
 #include "support/LogCapture.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -31,31 +30,13 @@ namespace
 	using Graphics::FontComponent;
 	using Graphics::TextBox;
 
-	constexpr float kDt = 0.016f;
-
-	class TextInGame : public testing::Test
+	class TextInGame : public KelvaneTest::HeadlessGame
 	{
 	protected:
 		void SetUp() override
 		{
-			KelvaneTest::SharedFileSystem();
-			mGame = std::make_unique<KelvaneTest::InputHarness>( Tarn::LaunchOptions(), false );
-			mGame->Project().CreateComponents();
-			mGame->Initialise();
-			mGame->Project().GetGameTime().ElapsedSeconds = kDt;
+			HeadlessGame::SetUp();
 			mTime.ElapsedSeconds = kDt;
-		}
-
-		void TearDown() override { mGame.reset(); }
-
-		template <typename T = Tarn::Object>
-		T* Make( const char* type, const char* name )
-		{
-			Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
-			Tarn::Object* object = objects.CreateObject( Tarn::HashedName( type ), name );
-			if ( object )
-				objects.InitialiseObject( object );
-			return static_cast<T*>( object );
 		}
 
 		static Platform::HeadlessFont& HeadlessOf( const FontComponent& font )
@@ -78,7 +59,6 @@ namespace
 				box.Update( mTime );
 		}
 
-		std::unique_ptr<KelvaneTest::InputHarness> mGame;
 		Tarn::GameTime mTime;
 	};
 
