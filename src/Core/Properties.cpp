@@ -3,9 +3,11 @@
 #include "Core/Serialiser.h"
 #include "Platform/TweakBar.h"
 #include "Utilities/Assert.h"
+#include "Utilities/Log.h"
 
 #include <pugixml.hpp>
 
+#include <cmath>
 #include <cstring>
 
 namespace Tarn
@@ -131,7 +133,19 @@ namespace Tarn
 				continue;
 			// Parts are read in order: of two attributes of one value the later one wins.
 			for ( const PropertyPart& part : row.mParts )
-				ReadValue( node.attribute( part.mAttribute.c_str() ).value(), part.mKind, part.mAddress( root ) );
+			{
+				const char* text = node.attribute( part.mAttribute.c_str() ).value();
+				// The game never writes a value that is not a finite number: one in a file
+				// was put there by a hand or a fault, and would spread through every sum
+				// it meets (a camera following a ship at "nan" shows nothing at all).
+				if ( part.mKind == ValueKind::Float && !std::isfinite( ValueText::ToFloat( text ) ) )
+				{
+					LOG_WARNING( element.attribute( "Name" ).value() << ": the value \"" << text << "\" of " << part.mAttribute
+					                                                  << " is not a finite number; it keeps the value it had." );
+					continue;
+				}
+				ReadValue( text, part.mKind, part.mAddress( root ) );
+			}
 		}
 	}
 

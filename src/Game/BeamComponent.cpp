@@ -254,7 +254,7 @@ namespace Tarn
 			if ( auto* mesh = effect->GetComponent<Graphics::MeshComponent>() )
 			{
 				mesh->mVisible = false;
-				mesh->mColour = Colour( 1.0f, 1.0f, 1.0f, 0.0f );
+				mesh->mColour = Colour{ 1.0f, 1.0f, 1.0f, 0.0f };
 			}
 		if ( source && !source->IsType( "Player" ) )
 			MarkUnlit( *source );
@@ -295,7 +295,7 @@ namespace Tarn
 			return;
 		}
 
-		// 2.
+		// 2. The beam starts at its source.
 		const Vector2 start = SourcePosition();
 		mTransform->mPosition = start;
 
@@ -356,7 +356,7 @@ namespace Tarn
 		else
 			mTransform->mYScaleFactor = length + dt * 100.0f * ( kMaxLengthScale - length ) / kMaxLengthScale;
 
-		// 6.
+		// 6. It turns to point from the source to where it aims.
 		mTransform->mDirection = std::atan2( away.Y, away.X ) + kHalfPi;
 
 		// 7 and 8. Seen, fading in.
@@ -367,7 +367,7 @@ namespace Tarn
 		// before the passes run, and a reflected beam must not let go of its target at
 		// the second report only because no pass has run in between.
 
-		// 10.
+		// 10. On the first level, firing is what the beam prompt asked for.
 		if ( const auto* levels = Services::Get<LevelManager>(); levels && levels->mLevelNumber == kFirstLevel )
 			if ( auto* machines = Services::Get<StateMachines::StateMachineManager>() )
 				machines->RaiseMessage( StateMachines::Message::BeamPromptDone );

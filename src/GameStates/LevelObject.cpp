@@ -120,7 +120,18 @@ namespace Tarn
 				continue;
 			}
 			const char* name = last.value();
-			Object* object = objects.CreateObject( HashedName( first.value() ), name );
+			const HashedName type( first.value() );
+			if ( type == ClassHashedName() )
+			{
+				// A level holds objects, not levels: a level inside one would take an id and
+				// a file from the level manager and, while its objects read their values,
+				// load its own file over the document this level is being read from.
+				LOG_WARNING( "Level file " << record.mPath << ": skipping the level object \"" << name
+				                           << "\" inside the level; a level cannot hold another." );
+				++skipped;
+				continue;
+			}
+			Object* object = objects.CreateObject( type, name );
 			if ( !object )
 			{
 				// The object manager has said why.

@@ -79,7 +79,13 @@ namespace Graphics
 			}
 		}
 		if ( found == mTextures.end() )
+		{
+			// Drawn untextured from now on; said once, when the name is first met (a level
+			// file naming a picture the game does not have, as a rule).
+			if ( !name.GetName().empty() )
+				LOG_WARNING( "There is no texture " << name.GetName() << "; what uses it is drawn without one." );
 			found = mTextures.emplace( name.GetHash(), Entry{ name.GetName(), name.GetHash(), 0, 0, 0 } ).first;
+		}
 		return found->second.mTexture;
 	}
 

@@ -5,6 +5,7 @@
 #include "Game/VertexComponent.h"
 #include "Graphics/MeshComponent.h"
 #include "Physics/TransformComponent.h"
+#include "Utilities/Log.h"
 #include "Utilities/Random.h"
 #include "core/MathConstants.h"
 
@@ -19,6 +20,8 @@ namespace Physics
 		constexpr float kFullTurn = 2.0f * Tarn::kPi;
 
 		using Tarn::Random::Unit;
+
+		bool IsFinite( const Tarn::Vector2& v ) { return std::isfinite( v.X ) && std::isfinite( v.Y ); }
 	}
 
 	void PhysicsManager::Initialise() { mUpdateOrder = 1; }
@@ -45,7 +48,17 @@ namespace Physics
 				velocity = velocity * ( 0.95f - dt );
 			transform->mVelocity = velocity;
 			transform->mPrevPos = transform->mPosition;
-			transform->mPosition = transform->mPosition + transform->mVelocity * dt + transform->mForce * dt;
+			const Tarn::Vector2 position = transform->mPosition + transform->mVelocity * dt + transform->mForce * dt;
+			if ( IsFinite( position ) || !IsFinite( transform->mPosition ) )
+				transform->mPosition = position;
+			else
+			{
+				// Pushed out of the range of numbers (by values no level should hold): it
+				// stops where it is, rather than carry infinities into every collision
+				// test and the camera that follows it.
+				LOG_WARNING( transform->mOwner->mName.GetName() << " moved beyond the range of positions; it stops where it is." );
+				transform->mVelocity = Tarn::Vector2();
+			}
 			transform->mForce = Tarn::Vector2();
 			transform->UpdateWorldMatrix();
 		}

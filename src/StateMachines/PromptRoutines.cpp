@@ -99,6 +99,13 @@ namespace StateMachines
 			if ( restart )
 				machine->mInnerState = INNER_STATE_ON_ENTER;
 		}
+
+		bool PromptDismissed( const char* name )
+		{
+			Tarn::Object* prompt = Tarn::ObjectManager::Instance().GetObject( Tarn::HashedName( name ) );
+			const auto* machine = prompt ? prompt->GetComponent<StateMachineComponent>() : nullptr;
+			return machine && ( machine->mState == STATE_DIE || machine->mState == STATE_NONE );
+		}
 	}
 
 	KELVANE_ROUTINE_FAMILY( FilePromptRoutines )
@@ -108,6 +115,11 @@ namespace StateMachines
 		switch ( message )
 		{
 		case Message::MovementPromptDone:
+			// The ship steers on every step: once the movement prompt is going or gone,
+			// the message has been answered, and the beam prompt, perhaps dismissed by
+			// now, must not be called back.
+			if ( PromptDismissed( kMovementPromptName ) )
+				break;
 			SetPrompt( kMovementPromptName, STATE_DIE, true );
 			SetPrompt( kBeamPromptName, STATE_NORMAL, false );
 			break;

@@ -236,6 +236,16 @@ namespace
 		FramesWhile( beam, &StateMachineComponent::mState, STATE_DIE );
 		EXPECT_EQ( beam.mState, STATE_NONE );
 		EXPECT_FLOAT_EQ( Mesh( "BeamClick" ).mColour.a, 0.0f );
+
+		// The ship steers on: both prompts stay gone.
+		for ( int step = 0; step < 40; ++step )
+		{
+			Machines().RaiseMessage( Message::MovementPromptDone );
+			Frames( 1 );
+		}
+		EXPECT_EQ( movement.mState, STATE_NONE );
+		EXPECT_EQ( beam.mState, STATE_NONE );
+		EXPECT_FLOAT_EQ( Mesh( "BeamClick" ).mColour.a, 0.0f );
 	}
 
 	TEST_F( Sequences, ARangedGuardAimsForTwoSecondsWindsUpAndLunges )
