@@ -497,14 +497,20 @@ namespace
 	{
 		auto* wasd = static_cast<StateMachineComponent*>( MakePrompt( "WASD" ) );
 		ASSERT_NE( wasd, nullptr );
+		wasd->mState = STATE_ENGAGE; // on screen
 		mManager.RaiseMessage( Message::MovementPromptDone );
 		EXPECT_EQ( wasd->mState, STATE_DIE );
 		EXPECT_EQ( wasd->mInnerState, INNER_STATE_ON_ENTER );
 
 		auto* beam = static_cast<StateMachineComponent*>( MakePrompt( "BeamClick" ) );
 		ASSERT_NE( beam, nullptr );
+		beam->mState = STATE_NONE;
 		beam->mInnerState = INNER_STATE_ON_UPDATE;
 		mManager.RaiseMessage( Message::MovementPromptDone );
+		EXPECT_EQ( beam->mState, STATE_NONE ) << "the movement prompt was dismissed already: answered once";
+		wasd->mState = STATE_ENGAGE;
+		mManager.RaiseMessage( Message::MovementPromptDone );
+		EXPECT_EQ( wasd->mState, STATE_DIE );
 		EXPECT_EQ( beam->mState, STATE_NORMAL );
 		EXPECT_EQ( beam->mInnerState, INNER_STATE_ON_UPDATE ) << "its inner state is left alone";
 		mManager.RaiseMessage( kUnansweredMessage );
