@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/Object.h"
 #include "core/HashedName.h"
 #include "core/Noncopyable.h"
 
@@ -9,8 +10,6 @@
 
 namespace Tarn
 {
-	class Object;
-
 	// Owns every live object and finds it by its unique name. Destruction is deferred
 	// to the end of the update step, so no object disappears while another is still
 	// working with it.
@@ -29,6 +28,15 @@ namespace Tarn
 		T* GetObject( const HashedName& name ) const
 		{
 			return static_cast<T*>( GetObject( name ) );
+		}
+
+		// The object of that name when it is of class T (an object's type is its class
+		// name), else null: a name given to an object of another kind is not taken for T.
+		template <typename T>
+		T* GetObjectOfType( const HashedName& name ) const
+		{
+			Object* object = GetObject( name );
+			return object && object->GetType() == T::ClassHashedName() ? static_cast<T*>( object ) : nullptr;
 		}
 
 		// Queues the object for destruction at the end of the step.

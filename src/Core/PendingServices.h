@@ -31,10 +31,7 @@ namespace Tarn
 	void Draw( GameTime& ) override {}
 
 	// Created on the heap by GameProject::CreateComponents, in this order.
-	TARN_PENDING_SERVICE( TextManager, GameComponent )
-	TARN_PENDING_SERVICE( ObjectiveManager, GameComponent )
 	TARN_PENDING_SERVICE( ButtonManager, GameComponent )
-	TARN_PENDING_SERVICE( FontManager, DrawableGameComponent )
 	TARN_PENDING_SERVICE( GameLevelSelector, GameComponent )
 	TARN_PENDING_SERVICE( PropertyEditor, GameComponent )
 

@@ -2,8 +2,12 @@
 
 #include "Core/GameTime.h"
 #include "Core/Object.h"
+#include "Core/ObjectManager.h"
 #include "Game/Player.h"
 #include "GameStates/LevelManager.h"
+#include "Graphics/EmitterComponent.h"
+#include "Graphics/Font.h"
+#include "Graphics/FontComponent.h"
 #include "Physics/StatsComponent.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "Utilities/Log.h"
@@ -27,7 +31,33 @@ namespace Tarn
 
 	void ScoreManager::Initialise() { ResetForNewRun(); }
 
-	void ScoreManager::Shutdown() { mShowing = false; }
+	void ScoreManager::Shutdown()
+	{
+		mShowing = false;
+		// Looked up by name: an object the object manager has destroyed is simply not found.
+		ObjectManager& objects = ObjectManager::Instance();
+		if ( objects.GetObject( HashedName( kScoreFontName ) ) )
+			objects.DestroyObject( kScoreFontName );
+	}
+
+	Graphics::FontComponent* ScoreManager::ScoreFont( bool make ) const
+	{
+		ObjectManager& objects = ObjectManager::Instance();
+		Object* font = objects.GetObject( HashedName( kScoreFontName ) );
+		if ( !font && make )
+		{
+			font = objects.CreateObject( Graphics::Font::ClassHashedName(), kScoreFontName );
+			if ( font )
+				objects.InitialiseObject( font );
+		}
+		return font ? font->GetComponent<Graphics::FontComponent>() : nullptr;
+	}
+
+	Graphics::EmitterComponent* ScoreManager::BackgroundStars()
+	{
+		Object* background = ObjectManager::Instance().GetObject( HashedName( kBackgroundName ) );
+		return background ? background->GetComponent<Graphics::EmitterComponent>() : nullptr;
+	}
 
 	void ScoreManager::Update( GameTime& gameTime )
 	{
@@ -37,6 +67,8 @@ namespace Tarn
 		{
 			mRevealTimer += gameTime.ElapsedSeconds;
 			mText = ScoreText( mReckoning, mRevealTimer );
+			if ( Graphics::FontComponent* font = ScoreFont( false ) )
+				font->mText = mText;
 		}
 	}
 
@@ -110,6 +142,19 @@ namespace Tarn
 		mShowing = true;
 		mRevealTimer = 0.0f;
 		mText.clear();
+		if ( Graphics::FontComponent* font = ScoreFont( true ) )
+		{
+			font->mWidthScale = kLetterWidth;
+			font->mHeightScale = kLineHeight;
+			font->RecreateFont();
+			font->mX = kTextX;
+			font->mY = kTextY;
+			font->mColour = kTextColour;
+			font->mText = mText;
+			font->mVisible = true;
+		}
+		if ( Graphics::EmitterComponent* stars = BackgroundStars() )
+			stars->BackgroundStarColor();
 
 		if ( died )
 			LOG_INFO( "Level " << level << " lost" );
@@ -121,6 +166,10 @@ namespace Tarn
 	{
 		mShowing = false;
 		mText.clear();
+		if ( Graphics::FontComponent* font = ScoreFont( false ) )
+			font->mVisible = false;
+		if ( Graphics::EmitterComponent* stars = BackgroundStars() )
+			stars->mEmitComplete = true;
 	}
 
 	void ScoreManager::ResetForNewRun()

@@ -3,7 +3,8 @@
 // The score of the level being played: awards and penalties as they happen, the level
 // clock that the player's first input starts, and the reckoning when the level ends
 // (health, time against the level's par, never below zero, nothing on a death), with
-// the score screen's text revealed line by line. It counts; the score font shows.
+// the score screen's text revealed line by line. It counts; the text object
+// "ScoreFont" shows, found when the screen shows (made then if no level brought one).
 
 #include "Core/GameComponent.h"
 #include "core/HashedName.h"
@@ -11,6 +12,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+
+namespace Graphics
+{
+	class EmitterComponent;
+	class FontComponent;
+}
 
 namespace Tarn
 {
@@ -25,6 +32,17 @@ namespace Tarn
 		static constexpr int32_t kEnemyAward = 100;
 		static constexpr int32_t kExitAward = 1000;
 
+		// The text object that shows the score screen, and the star field behind it.
+		static constexpr const char* kScoreFontName = "ScoreFont";
+		static constexpr const char* kBackgroundName = "Background";
+		// The score text's letter width and line height, and its top-left corner, as
+		// fractions of the window; its colour, a pale yellow.
+		static constexpr float kLetterWidth = 0.015f;
+		static constexpr float kLineHeight = 0.05f;
+		static constexpr float kTextX = 0.3f;
+		static constexpr float kTextY = 0.25f;
+		static constexpr uint32_t kTextColour = 0xFFFFFF4D;
+
 		// The end of a level in numbers.
 		struct Reckoning
 		{
@@ -38,6 +56,7 @@ namespace Tarn
 		explicit ScoreManager( Game* game ) : GameComponent( game ) {}
 
 		void Initialise() override;
+		// Removes the score font, unless something removed it already.
 		void Shutdown() override;
 		// Runs the level clock while started and the reveal while the score screen shows.
 		void Update( GameTime& gameTime ) override;
@@ -47,8 +66,8 @@ namespace Tarn
 		void StartClock() { mStarted = true; }
 
 		// Works out the final score from the player's health and the time taken, says
-		// in the log how the level ended ("Level N won, score S" or "Level N lost") and
-		// starts revealing the score text.
+		// in the log how the level ended ("Level N won, score S" or "Level N lost"),
+		// starts revealing the score text and the background's stars.
 		void ShowScoreScreen();
 		void HideScoreScreen();
 		// Everything back to nothing, for a new level or a new run.
@@ -73,6 +92,11 @@ namespace Tarn
 		const std::string& Text() const { return mText; }
 
 	private:
+		// The score font's text component; with `make`, made when there is none.
+		Graphics::FontComponent* ScoreFont( bool make ) const;
+		// The background's star field, when there is a background.
+		static Graphics::EmitterComponent* BackgroundStars();
+
 		int32_t mScore = 0;
 		bool mStarted = false;
 		float mElapsed = 0.0f;

@@ -234,11 +234,11 @@ namespace Tarn
 		SetEnabled<SoundManager>( enabled );
 		SetEnabled<SkillManager>( enabled );
 		SetEnabled<Graphics::StatusBarManager>( enabled );
-		SetEnabled<TextManager>( enabled );
+		SetEnabled<Graphics::TextManager>( enabled );
 		SetEnabled<ButtonManager>( enabled );
 		SetEnabled<StateMachines::StateMachineManager>( enabled );
 		SetEnabled<ScoreManager>( enabled );
-		SetEnabled<FontManager>( enabled );
+		SetEnabled<Graphics::FontManager>( enabled );
 		SetEnabled<DebugToolsManager>( enabled );
 		SetEnabled<PropertyEditor>( enabled );
 	}

@@ -8,7 +8,6 @@
 #include "Game/Player.h"
 #include "Graphics/GraphicsManager.h"
 #include "Physics/TransformComponent.h"
-#include "Platform/PlatformWindow.h"
 #include "Platform/TweakBar.h"
 #include "Utilities/FileSystem.h"
 #include "Utilities/Log.h"
@@ -194,9 +193,8 @@ namespace Graphics
 		Tarn::GameWindow* window = Tarn::Services::Get<Tarn::GameWindow>();
 		if ( graphics && window )
 		{
-			int width = window->Settings().mWidth, height = window->Settings().mHeight;
-			if ( window->GetPlatformWindow() )
-				window->GetPlatformWindow()->GetClientSize( width, height );
+			int width = 0, height = 0;
+			window->ClientSize( width, height );
 			const glm::vec2 corner = graphics->ScreenToWorld( static_cast<float>( width ), static_cast<float>( height ) );
 			mHalfWidth = std::fabs( corner.x );
 			mHalfHeight = std::fabs( corner.y );

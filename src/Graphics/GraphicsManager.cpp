@@ -2,6 +2,7 @@
 
 #include "Core/GameWindow/Game.h"
 #include "Core/GameWindow/GameWindow.h"
+#include "Graphics/FontManager.h"
 #include "Platform/PlatformWindow.h"
 #include "Platform/RecordingRenderDevice.h"
 #include "Platform/Timing.h"
@@ -194,10 +195,15 @@ namespace Graphics
 
 	void GraphicsManager::TellFontsLost()
 	{
-		// The fonts arrive with the text renderer; until then there is nobody to tell.
+		if ( FontManager* fonts = Tarn::Services::Get<FontManager>() )
+			fonts->OnLostDevice();
 	}
 
-	void GraphicsManager::TellFontsReset() {}
+	void GraphicsManager::TellFontsReset()
+	{
+		if ( FontManager* fonts = Tarn::Services::Get<FontManager>() )
+			fonts->OnResetDevice();
+	}
 
 	bool GraphicsManager::ResetDevice()
 	{

@@ -56,6 +56,9 @@ namespace Tarn
 		constexpr uint32_t Pause = 320;
 
 		constexpr uint32_t Count = 321;
+
+		// The code of a letter key, named by its lower-case letter: Letter( 't' ) is 116.
+		constexpr uint32_t Letter( char lowerCase ) { return A + static_cast<uint32_t>( lowerCase - 'a' ); }
 	}
 
 	// Modifier bits handed with every key event.

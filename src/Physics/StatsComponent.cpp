@@ -9,14 +9,19 @@ namespace Physics
 {
 	TARN_REGISTER_COMPONENT_TYPE( StatsComponent )
 
+	bool StatsComponent::IsBossBody( const Tarn::Object& owner )
+	{
+		for ( const char* boss : { "BossGuardian", "BossCupid" } )
+			if ( owner.IsType( boss ) || owner.mComponents.GetComponent( Tarn::HashedName( boss ) ) )
+				return true;
+		return false;
+	}
+
 	void StatsComponent::Initialise()
 	{
 		if ( !mOwner )
 			return;
-		const bool fullHealth = mOwner->GetType().GetName() == "Player" ||
-		                        mOwner->mComponents.GetComponent( Tarn::HashedName( "BossGuardian" ) ) ||
-		                        mOwner->mComponents.GetComponent( Tarn::HashedName( "BossCupid" ) );
-		if ( fullHealth )
+		if ( mOwner->IsType( "Player" ) || IsBossBody( *mOwner ) )
 			mHealth = kFullHealth;
 		if ( auto* bars = Tarn::Services::Get<Graphics::StatusBarManager>() )
 			bars->RegisterStats( this );

@@ -22,6 +22,10 @@ namespace Physics
 		void Shutdown() override;
 		const Tarn::ComponentProperties& Properties() const override;
 
+		// A boss's body: it carries the behaviour of one of the two bosses. Its health
+		// starts full and its bar measures a whole bar by kFullHealth.
+		static bool IsBossBody( const Tarn::Object& owner );
+
 		float mHealth = 0.0f;
 		bool mSelfDestruct = false;
 	};

@@ -173,6 +173,7 @@ namespace Platform
 
 			TextureHandle CreateTextureFromFile( const std::string& path, int& width, int& height,
 			                                     std::string& error ) override;
+			TextureHandle CreateTextureFromPixels( const uint8_t* rgba, int width, int height ) override;
 			void ReleaseTexture( TextureHandle texture ) override;
 			void SetTexture( int stage, TextureHandle texture ) override;
 
@@ -551,6 +552,26 @@ namespace Platform
 			}
 			const TextureHandle handle = mNextHandle++;
 			mTextures[handle] = std::move( texture );
+			return handle;
+		}
+
+		TextureHandle GlRenderDevice::CreateTextureFromPixels( const uint8_t* rgba, int width, int height )
+		{
+			if ( !rgba || width <= 0 || height <= 0 )
+				return 0;
+			Texture texture;
+			glGenTextures( 1, &texture.mId );
+			// Bound through the device, which then knows to bind again what draws next.
+			BindTexture( texture.mId );
+			// Text is drawn pixel for pixel; nearest sampling keeps its edges as rendered.
+			glTexParameteri( GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST );
+			glTexParameteri( GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST );
+			glTexParameteri( GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE );
+			glTexParameteri( GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE );
+			glPixelStorei( GL_UNPACK_ALIGNMENT, 4 );
+			glTexImage2D( GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba );
+			const TextureHandle handle = mNextHandle++;
+			mTextures[handle] = texture;
 			return handle;
 		}
 

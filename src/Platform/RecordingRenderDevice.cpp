@@ -159,7 +159,24 @@ namespace Platform
 		return handle;
 	}
 
-	void RecordingRenderDevice::ReleaseTexture( TextureHandle texture ) { mTexturePaths.erase( texture ); }
+	TextureHandle RecordingRenderDevice::CreateTextureFromPixels( const uint8_t* rgba, int width, int height )
+	{
+		mCalls.push_back( "CreateTextureFromPixels " + std::to_string( width ) + "x" + std::to_string( height ) );
+		if ( !rgba || width <= 0 || height <= 0 )
+			return 0;
+		const TextureHandle handle = mNextHandle++;
+		PixelTexture& texture = mPixelTextures[handle];
+		texture.mWidth = width;
+		texture.mHeight = height;
+		texture.mRgba.assign( rgba, rgba + size_t( width ) * size_t( height ) * 4 );
+		return handle;
+	}
+
+	void RecordingRenderDevice::ReleaseTexture( TextureHandle texture )
+	{
+		mTexturePaths.erase( texture );
+		mPixelTextures.erase( texture );
+	}
 
 	void RecordingRenderDevice::SetTexture( int stage, TextureHandle texture )
 	{

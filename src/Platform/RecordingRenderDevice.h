@@ -32,6 +32,7 @@ namespace Platform
 
 		TextureHandle CreateTextureFromFile( const std::string& path, int& width, int& height,
 		                                     std::string& error ) override;
+		TextureHandle CreateTextureFromPixels( const uint8_t* rgba, int width, int height ) override;
 		void ReleaseTexture( TextureHandle texture ) override;
 		void SetTexture( int stage, TextureHandle texture ) override;
 
@@ -83,6 +84,14 @@ namespace Platform
 
 		std::map<ShaderHandle, std::string> mShaderPaths;
 		std::map<TextureHandle, std::string> mTexturePaths;
+		// The live textures made from pixels, with their pixels.
+		struct PixelTexture
+		{
+			int mWidth = 0;
+			int mHeight = 0;
+			std::vector<uint8_t> mRgba;
+		};
+		std::map<TextureHandle, PixelTexture> mPixelTextures;
 		ShaderHandle mBoundVertexShader = 0;
 		ShaderHandle mBoundPixelShader = 0;
 		TextureHandle mBoundTexture = 0;

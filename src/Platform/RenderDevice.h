@@ -87,6 +87,9 @@ namespace Platform
 		// 0 when the file cannot be read as a picture; `error` then says why.
 		virtual TextureHandle CreateTextureFromFile( const std::string& path, int& width, int& height,
 		                                             std::string& error ) = 0;
+		// A texture of RGBA rows, top row first, as text is rendered into; 0 for an empty
+		// picture.
+		virtual TextureHandle CreateTextureFromPixels( const uint8_t* rgba, int width, int height ) = 0;
 		virtual void ReleaseTexture( TextureHandle texture ) = 0;
 		virtual void SetTexture( int stage, TextureHandle texture ) = 0;
 

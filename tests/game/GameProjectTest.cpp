@@ -45,8 +45,8 @@ namespace
 		const auto expected =
 		    Instances<GameWindow, KeyboardManager, MouseManager, StateMachines::StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager,
 		              Graphics::AnimationManager, Physics::PhysicsManager, Physics::CollisionManager, ShadowManager, Graphics::ParticleManager, SoundManager,
-		              SkillManager, Graphics::StatusBarManager, TextManager, ObjectiveManager, ScoreManager, LevelManager,
-		              ButtonManager, FontManager, GameLevelSelector, DebugToolsManager, PropertyEditor>();
+		              SkillManager, Graphics::StatusBarManager, Graphics::TextManager, ObjectiveManager, ScoreManager, LevelManager,
+		              ButtonManager, Graphics::FontManager, GameLevelSelector, DebugToolsManager, PropertyEditor>();
 		std::vector<Tarn::IsUpdatable*> inContainer( project.Components().begin(), project.Components().end() );
 		EXPECT_EQ( inContainer, expected );
 		for ( auto* service : expected )
@@ -76,7 +76,7 @@ namespace
 		// The five drawable services stand twice in the draw table.
 		for ( Tarn::IsDrawable* drawable : std::vector<Tarn::IsDrawable*>{
 		          Services::Get<Graphics::GraphicsManager>(), Services::Get<Graphics::TextureManager>(),
-		          Services::Get<Graphics::ParticleManager>(), Services::Get<LevelManager>(), Services::Get<FontManager>() } )
+		          Services::Get<Graphics::ParticleManager>(), Services::Get<LevelManager>(), Services::Get<Graphics::FontManager>() } )
 			EXPECT_EQ( project.Drawables().Count( drawable ), 2u );
 		EXPECT_EQ( project.Drawables().Size(), 10u );
 	}

@@ -173,11 +173,11 @@ namespace
 		Add( "BeamEffect", "BeamEffect1", { 0, 0 } );
 		Play();
 
-		// The switch's objective marker belongs to the objectives, not yet built.
+		// A switch is an objective marker too.
 		EXPECT_EQ( PartsOf( Find( "Trigger1" ) ),
 		           ( std::vector<std::string>{ "TransformComponent", "MeshComponent", "CollisionComponent",
-		                                       "CollisionDebugComponent", "SwitchComponent", "EmitterComponent",
-		                                       "ColourGlyphComponent" } ) );
+		                                       "CollisionDebugComponent", "ObjectiveMarkerComponent", "SwitchComponent",
+		                                       "EmitterComponent", "ColourGlyphComponent" } ) );
 		EXPECT_EQ( PartsOf( Find( "Gate" ) ),
 		           ( std::vector<std::string>{ "TransformComponent", "MeshComponent", "CollisionComponent", "GateComponent",
 		                                       "CollisionDebugComponent", "AnimationComponent", "EmitterComponent",

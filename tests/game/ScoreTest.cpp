@@ -4,12 +4,16 @@
 #include "Core/ObjectManager.h"
 #include "Game/ScoreManager.h"
 #include "GameStates/LevelManager.h"
+#include "Graphics/EmitterComponent.h"
+#include "Graphics/FontComponent.h"
+#include "Input/KeyCodes.h"
+#include "Input/KeyboardManager.h"
+#include "Input/MouseManager.h"
 #include "Physics/StatsComponent.h"
 #include "StateMachines/StateMachineComponent.h"
 #include "core/Services.h"
-#include "support/InputHarness.h"
+#include "support/HeadlessGame.h"
 #include "support/LogCapture.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -59,37 +63,21 @@ namespace
 		EXPECT_NE( ScoreManager::ScoreText( reckoning, 4.5f ).find( " -300" ), std::string::npos );
 	}
 
-	class ScoreInGame : public testing::Test
+	class ScoreInGame : public KelvaneTest::HeadlessGame
 	{
 	protected:
 		void SetUp() override
 		{
-			KelvaneTest::SharedFileSystem();
-			mGame = std::make_unique<KelvaneTest::InputHarness>( Tarn::LaunchOptions(), false );
-			mGame->Project().CreateComponents();
-			mGame->Initialise();
+			HeadlessGame::SetUp();
 			mScore = Tarn::Services::Get<ScoreManager>();
 			ASSERT_NE( mScore, nullptr );
 			Tarn::Services::Get<Tarn::LevelManager>()->mLevelNumber = 1;
 		}
 
-		Tarn::Object* MakePlayer()
-		{
-			Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
-			Tarn::Object* player = objects.CreateObject( Tarn::HashedName( "Player" ), "Player1" );
-			objects.InitialiseObject( player );
-			return player;
-		}
+		Tarn::Object* MakePlayer() { return Make( "Player", "Player1" ); }
 
-		void Run( float seconds )
-		{
-			Tarn::GameTime time;
-			time.ElapsedSeconds = 0.016f;
-			for ( float t = 0.0f; t < seconds - 0.001f; t += 0.016f )
-				mScore->Update( time );
-		}
+		void Run( float seconds ) { UpdateFor( *mScore, seconds ); }
 
-		std::unique_ptr<KelvaneTest::InputHarness> mGame;
 		ScoreManager* mScore = nullptr;
 	};
 
@@ -152,5 +140,76 @@ namespace
 		mScore->ShowScoreScreen();
 		EXPECT_EQ( mScore->GetReckoning().mFinalScore, 0 ) << "a death scores nothing whatever the other lines say";
 		EXPECT_TRUE( log.Contains( "Level 1 lost" ) );
+	}
+
+	TEST_F( ScoreInGame, TheScoreScreenShowsItsTextInTheScoreFontOverTheBackgroundsStars )
+	{
+		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
+		Tarn::Object* background = Make( "Scenery", "Background" );
+		auto* stars = background->GetComponent<Graphics::EmitterComponent>();
+		MakePlayer();
+		EXPECT_EQ( objects.GetObject( Tarn::HashedName( "ScoreFont" ) ), nullptr ) << "nothing is made before it is needed";
+
+		mScore->ShowScoreScreen();
+		Tarn::Object* owner = objects.GetObject( Tarn::HashedName( "ScoreFont" ) );
+		ASSERT_NE( owner, nullptr ) << "no level brought one: made when the screen shows";
+		auto* font = owner->GetComponent<Graphics::FontComponent>();
+		ASSERT_NE( font, nullptr );
+		EXPECT_TRUE( font->mVisible );
+		EXPECT_EQ( font->mColour, 0xFFFFFF4Du );
+		EXPECT_FLOAT_EQ( font->mX, 0.3f );
+		EXPECT_FLOAT_EQ( font->mY, 0.25f );
+		EXPECT_EQ( font->GetFont()->Desc().mHeight, 36 ) << "0.05 of 720";
+		EXPECT_EQ( font->GetFont()->Desc().mWidth, 19 ) << "0.015 of 1280";
+		EXPECT_FALSE( stars->mEmitComplete );
+		Run( 2.5f );
+		EXPECT_EQ( font->mText, mScore->Text() );
+		EXPECT_NE( font->mText.find( "Enemies Killed" ), std::string::npos );
+
+		mScore->HideScoreScreen();
+		EXPECT_FALSE( font->mVisible );
+		EXPECT_TRUE( stars->mEmitComplete );
+		mScore->ShowScoreScreen();
+		EXPECT_EQ( objects.GetObject( Tarn::HashedName( "ScoreFont" ) ), owner ) << "found again, not made twice";
+
+		mScore->Shutdown();
+		objects.ProcessDestroyQueue();
+		EXPECT_EQ( objects.GetObject( Tarn::HashedName( "ScoreFont" ) ), nullptr ) << "the score manager takes it away";
+	}
+
+	TEST_F( ScoreInGame, AScoreFontTheObjectManagerDestroyedIsNotRemovedAgain )
+	{
+		Tarn::ObjectManager& objects = Tarn::ObjectManager::Instance();
+		mScore->ShowScoreScreen();
+		objects.DestroyObject( "ScoreFont" );
+		objects.ProcessDestroyQueue();
+		KelvaneTest::LogCapture log;
+		Run( 1.5f ); // the reveal goes on with nothing to show it
+		mScore->Shutdown();
+		EXPECT_EQ( objects.PendingDestroyCount(), 0u );
+		for ( const auto& message : log.Messages() )
+			EXPECT_LT( message.mLevel, Tarn::Log::LEVEL_WARNING ) << message.mText;
+	}
+
+	TEST_F( ScoreInGame, ThePlayersSteeringOrFiringStartsTheClockUnlessItIsLeaving )
+	{
+		Tarn::Object* player = MakePlayer();
+		auto* machine = player->GetComponent<StateMachines::StateMachineComponent>();
+		machine->mState = StateMachines::STATE_FLEE;
+		mGame->Keyboard().OnKeyDown( Tarn::Key::W );
+		mGame->Step();
+		EXPECT_FALSE( mScore->IsStarted() ) << "on its way out";
+		mGame->Keyboard().OnKeyUp( Tarn::Key::W );
+
+		machine->mState = StateMachines::STATE_NONE;
+		mGame->Keyboard().OnKeyDown( Tarn::Key::W );
+		mGame->Step();
+		EXPECT_TRUE( mScore->IsStarted() );
+		mGame->Keyboard().OnKeyUp( Tarn::Key::W );
+
+		mScore->ResetForNewRun();
+		mGame->Window().mOnMouseDown.Raise( 10, 10, Tarn::MouseButton::Left );
+		mGame->Step();
+		EXPECT_TRUE( mScore->IsStarted() ) << "firing counts as much as steering";
 	}
 }

@@ -4,8 +4,10 @@
 #include "Game/VertexComponent.h"
 #include "GameStates/LevelObject.h"
 #include "Graphics/MeshComponent.h"
+#include "Graphics/StatusBarComponent.h"
 #include "Physics/CollisionComponent.h"
 #include "Physics/LineComponent.h"
+#include "Physics/StatsComponent.h"
 #include "Physics/TransformComponent.h"
 #include "StateMachines/GateComponent.h"
 #include "StateMachines/RoutineCodes.h"
@@ -22,7 +24,8 @@ namespace KelvaneTest
 	{
 		return SharedFileSystem( { "ObjectDefault", "TransformComponent", "MeshComponent", "AnimationComponent", "CollisionComponent",
 		                           "LineComponent", "MineComponent", "StateMachineComponent", "SwitchComponent",
-		                           "GateComponent", "BeamComponent", "BeamEffectComponent", "VertexComponent" } );
+		                           "GateComponent", "BeamComponent", "BeamEffectComponent", "VertexComponent", "StatusBarComponent",
+		                           "StatsComponent" } );
 	}
 
 	void ScopedResources::Point( const char* id, const std::string& path )
@@ -132,6 +135,33 @@ namespace KelvaneTest
 			line->mAngle = angle;
 			line->Rotate( 0.0f );
 		}
+
+		// The player's health down the left of the screen: the bar that drains behind,
+		// the bar itself and their frame, which is as long as the bars at full health.
+		void AddHealthBars( Tarn::LevelObject& level )
+		{
+			constexpr Vector2 at( -0.95f, 0.0f );
+			struct Bar
+			{
+				const char* mName;
+				const char* mTexture;
+				bool mIsMain;
+			};
+			for ( const Bar& row : { Bar{ "HealthBarBack", "resource/healthbar red fill dark.png", false },
+			                         Bar{ "HealthBar", "resource/healthbar red fill.png", true } } )
+			{
+				Tarn::Object* bar = AddToLevel( level, "StatusBarObject", row.mName, at );
+				auto* component = bar->GetComponent<Graphics::StatusBarComponent>();
+				component->mIsMain = row.mIsMain;
+				component->mPosition = at;
+				component->SetTexture( row.mTexture );
+			}
+			Tarn::Object* outline = AddToLevel( level, "StatusBarOutline", "HealthOutline", at );
+			auto* transform = outline->GetComponent<Tarn::TransformComponent>();
+			transform->mXScaleFactor = Graphics::StatusBarComponent::kThickness;
+			transform->mYScaleFactor = Physics::StatsComponent::kFullHealth / Graphics::StatusBarComponent::kPlayerBarHealth;
+			transform->UpdateWorldMatrix();
+		}
 	}
 
 	void BuildFirstLevel( Tarn::LevelObject& level )
@@ -149,6 +179,7 @@ namespace KelvaneTest
 		// The ship starts in the lower left, its body spinning beneath it.
 		AddToLevel( level, "Player", "Player1", { -14, -6 } );
 		AddToLevel( level, "PlayerDoodad", "PlayerBody", { -14, -6 } );
+		AddHealthBars( level );
 
 		// Fired straight up, the beam meets the first mirror's face and turns right,
 		// where the nearer of two prisms in a row takes it. Fired right, it meets the

@@ -530,7 +530,7 @@ namespace
 		// kinds that other tests of this process registered stay out, as they did then.
 		KelvaneTest::LevelFileSystem();
 		KelvaneTest::ScopedResources unregistered;
-		for ( const char* type : { "EmitterComponent", "CollisionDebugComponent", "StatsComponent", "SkillsComponent" } )
+		for ( const char* type : { "EmitterComponent", "CollisionDebugComponent", "SkillsComponent" } )
 			unregistered.Point( type, "" );
 		KelvaneTest::TempFolder folder;
 		Graphics::AnimationManager animations( nullptr );
@@ -543,7 +543,7 @@ namespace
 			ASSERT_NE( level, nullptr );
 			Tarn::ResourceRecord from = Tarn::FileSystem::ParseRecord( source, true );
 			level->Deserialise( from );
-			ASSERT_EQ( level->ObjectNames().size(), 27u );
+			ASSERT_EQ( level->ObjectNames().size(), 30u );
 			const Tarn::ResourceRecord to = Tarn::FileSystem::ParseRecord( folder / copy, true );
 			ASSERT_TRUE( level->Save( to ) );
 			Tarn::ObjectManager::Instance().DestroyAll();

@@ -859,21 +859,25 @@ namespace Baker
 				 Ring( cr, 128, 54, 3, kWhite, 10 );
 				 Ring( cr, 128, 38, 2, kWhite, 8 );
 			 } );
+		// A health bar is drawn as long as the health it shows and 0.9 of the screen
+		// across, so what shows of it is a thin strip down the middle of a tall picture;
+		// its shader takes only the strip's alpha, and its colour from the game.
 		auto bar = []( Rgb top, Rgb bottom )
 		{
 			return [top, bottom]( cairo_t* cr, Random& )
 			{
-				FillVertical( cr, [&]() { RoundedRectangle( cr, 2, 3, 252, 26, 8 ); }, 3, 29, top, bottom );
+				FillVertical( cr, [&]() { RoundedRectangle( cr, 123, 8, 10, 304, 4 ); }, 8, 312, top, bottom );
 				cairo_new_path( cr );
-				RoundedRectangle( cr, 8, 6, 240, 7, 3 );
+				RoundedRectangle( cr, 124.5, 12, 3, 296, 1.5 );
 				SetColour( cr, kWhite, 0.25 );
 				cairo_fill( cr );
 			};
 		};
-		Add( book, "resource/healthbar red fill.png", 256, 32, bar( { 1.0, 0.35, 0.35 }, { 0.65, 0.05, 0.08 } ) );
-		Add( book, "resource/healthbar red fill dark.png", 256, 32, bar( { 0.30, 0.06, 0.08 }, { 0.14, 0.02, 0.04 } ) );
-		Add( book, "resource/healthbaroutline.png", 256, 32,
-			 []( cairo_t* cr, Random& ) { GlowStroke( cr, [&]() { RoundedRectangle( cr, 3, 4, 250, 24, 8 ); }, kIce, 2, 5 ); } );
+		Add( book, "resource/healthbar red fill.png", 256, 320, bar( { 1.0, 0.35, 0.35 }, { 0.65, 0.05, 0.08 } ) );
+		Add( book, "resource/healthbar red fill dark.png", 256, 320, bar( { 0.30, 0.06, 0.08 }, { 0.14, 0.02, 0.04 } ) );
+		// The frame of a whole bar, drawn over the bar's picture at the bar's full size.
+		Add( book, "resource/healthbaroutline.png", 256, 320,
+			 []( cairo_t* cr, Random& ) { GlowStroke( cr, [&]() { RoundedRectangle( cr, 117, 3, 22, 314, 6 ); }, kIce, 2, 5 ); } );
 		Add( book, "resource/barrier particle.png", 64, 64,
 			 []( cairo_t* cr, Random& r )
 			 {
@@ -1001,7 +1005,7 @@ namespace Baker
 				 SoftLight( cr, 32, 32, 32, kMagenta, 0.9 );
 				 SoftLight( cr, 32, 32, 14, kWhite, 1.0 );
 			 } );
-		Add( book, "resource/healthbar.png", 256, 32, bar( { 0.85, 0.35, 1.0 }, { 0.4, 0.05, 0.55 } ) );
+		Add( book, "resource/healthbar.png", 256, 320, bar( { 0.85, 0.35, 1.0 }, { 0.4, 0.05, 0.55 } ) );
 		Add( book, "resource/heart.png", 128, 128, []( cairo_t* cr, Random& ) { Heart( cr, 128 ); } );
 		Add( book, "resource/skull.png", 128, 128, []( cairo_t* cr, Random& ) { Skull( cr, 128 ); } );
 		Add( book, "resource/cupidaim.png", 128, 128,

@@ -5,15 +5,18 @@
 #include "Core/GameWindow/GameWindow.h"
 #include "Core/PendingServices.h"
 #include "DebugTools/DebugToolsManager.h"
+#include "Game/ObjectiveManager.h"
 #include "Game/ScoreManager.h"
 #include "Game/ShadowManager.h"
 #include "Game/SkillManager.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/SoundManager.h"
 #include "Graphics/AnimationManager.h"
+#include "Graphics/FontManager.h"
 #include "Graphics/GraphicsManager.h"
 #include "Graphics/ParticleManager.h"
 #include "Graphics/StatusBarManager.h"
+#include "Graphics/TextManager.h"
 #include "Graphics/TextureManager.h"
 #include "Input/KeyboardManager.h"
 #include "Input/MouseManager.h"
@@ -35,8 +38,8 @@ namespace Tarn
 	// the other way.
 	using HeapServices = std::tuple<StateMachines::StateMachineManager, Graphics::GraphicsManager, Graphics::TextureManager, Graphics::AnimationManager,
 	                                Physics::PhysicsManager, Physics::CollisionManager, ShadowManager, Graphics::ParticleManager, SoundManager,
-	                                SkillManager, Graphics::StatusBarManager, TextManager, ObjectiveManager, ScoreManager,
-	                                LevelManager, ButtonManager, FontManager, GameLevelSelector, DebugToolsManager,
+	                                SkillManager, Graphics::StatusBarManager, Graphics::TextManager, ObjectiveManager, ScoreManager,
+	                                LevelManager, ButtonManager, Graphics::FontManager, GameLevelSelector, DebugToolsManager,
 	                                PropertyEditor>;
 
 	// The game itself: embeds the window and the two input managers, creates the other

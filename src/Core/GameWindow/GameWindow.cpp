@@ -73,6 +73,17 @@ namespace Tarn
 		mOnCreated.Raise();
 	}
 
+	void GameWindow::ClientSize( int& width, int& height ) const
+	{
+		if ( mPlatformWindow )
+			mPlatformWindow->GetClientSize( width, height );
+		else
+		{
+			width = mSettings.mWidth;
+			height = mSettings.mHeight;
+		}
+	}
+
 	void GameWindow::Shutdown()
 	{
 		TARN_ASSERT( mPlatformWindow );

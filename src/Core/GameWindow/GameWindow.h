@@ -65,6 +65,9 @@ namespace Tarn
 		uint16_t DesktopBitsPerPixel() const { return mDesktopBitsPerPixel; }
 
 		Platform::PlatformWindow* GetPlatformWindow() const { return mPlatformWindow.get(); }
+		// The client area in pixels: the window's own once it exists, the configured size
+		// before then.
+		void ClientSize( int& width, int& height ) const;
 		// The SDL window a render device attaches to; null when headless or not created.
 		void* NativeHandle() const;
 		// True when Initialise could not make the window; the game then ends with an error.
