@@ -56,7 +56,7 @@ namespace
 			auto* level = static_cast<Tarn::LevelObject*>( KelvaneTest::MakeObject( "LevelObject", "Level1" ) );
 			Tarn::ResourceRecord file = Tarn::FileSystem::ParseRecord( kFirstLevel, true );
 			level->Deserialise( file );
-			EXPECT_EQ( level->ObjectNames().size(), 30u );
+			EXPECT_EQ( level->ObjectNames().size(), KelvaneTest::kFirstLevelObjects );
 			for ( const auto& message : log.Messages() )
 				EXPECT_LT( message.mLevel, Tarn::Log::LEVEL_WARNING ) << message.mText;
 

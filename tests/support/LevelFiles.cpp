@@ -176,6 +176,14 @@ namespace KelvaneTest
 		AddWall( level, "Wall1", { -6, 0 } );
 		AddWall( level, "Wall2", { 13, 0 } );
 
+		// Deep space behind everything, with its drifting stars.
+		constexpr float kBackgroundScale = 100.0f;
+		if ( Tarn::Object* background = AddToLevel( level, "Scenery", "Background", { 0, 0 } ) )
+		{
+			auto* transform = background->GetComponent<Tarn::TransformComponent>();
+			transform->mXScaleFactor = transform->mYScaleFactor = kBackgroundScale;
+		}
+
 		// The ship starts in the lower left, its body spinning beneath it.
 		AddToLevel( level, "Player", "Player1", { -14, -6 } );
 		AddToLevel( level, "PlayerDoodad", "PlayerBody", { -14, -6 } );

@@ -4,6 +4,7 @@
 #include "Utilities/FileSystem.h"
 #include "core/Vector2.h"
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,4 +53,6 @@ namespace KelvaneTest
 	// walls, a few prisms, two switches and the gate. The committed resource/Levels/Level1.xml is this level
 	// saved by the engine.
 	void BuildFirstLevel( Tarn::LevelObject& level );
+	// How many objects the first level holds, as BuildFirstLevel makes it.
+	inline constexpr size_t kFirstLevelObjects = 31;
 }
