@@ -71,6 +71,9 @@ namespace Graphics
 
 	void Camera::Shutdown()
 	{
+		if ( mView )
+			if ( GraphicsManager* graphics = Tarn::Services::Get<GraphicsManager>(); graphics && graphics->GetView() == mView )
+				graphics->ResetView();
 		mView = nullptr;
 		mPlayerPosition = nullptr;
 		DeleteTweakBar();
