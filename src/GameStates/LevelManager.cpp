@@ -170,7 +170,10 @@ namespace Tarn
 			return false;
 		mCurrentLevel->Deserialise( *record );
 		if ( auto* camera = ObjectManager::Instance().GetObjectOfType<Graphics::Camera>( HashedName( kCameraName ) ) )
+		{
 			camera->StartFollowing();
+			camera->CentreOnPlayer();
+		}
 		return true;
 	}
 

@@ -210,6 +210,16 @@ namespace Graphics
 		mFollowLocks.set( 0 );
 	}
 
+	void Camera::CentreOnPlayer()
+	{
+		mPlayerPosition = FindPlayerPosition();
+		if ( !mPlayerPosition )
+			return;
+		mLook.x = mEye.x = mPlayerPosition->X;
+		if ( mView )
+			*mView = LookAtLH( mEye, mLook, mUp );
+	}
+
 	void Camera::Move( float distance )
 	{
 		const glm::vec3 line = mLook - mEye;

@@ -33,12 +33,14 @@ namespace
 
 	TEST_F( FollowCamera, ALevelWithItsCameraFollowsTheShipAndHandsTheViewBackWhenItGoes )
 	{
-		Add( "Player", "Player1", { 0, 0 } );
+		Add( "Player", "Player1", { -20, 4 } );
 		Add( "Camera", "Camera1", { 0, 0 } );
 		Play();
 		Graphics::Camera* camera = TheCamera();
 		ASSERT_NE( camera, nullptr );
 		EXPECT_TRUE( camera->mFollowPlayer );
+		EXPECT_FLOAT_EQ( camera->mLook.x, -20.0f ) << "the level starts with the ship in view";
+		EXPECT_FLOAT_EQ( camera->mEye.x, -20.0f );
 
 		// The ship far to the right: the camera closes in on its x, and keeps its height.
 		Transform( "Player1" ).mPosition = { 30, 6 };
