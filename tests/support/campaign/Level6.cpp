@@ -1,7 +1,7 @@
 // Level 6: enemy portals. The portal at the end of the blue lane wants green, as the
 // gate does first: lighting the green switch opens it too, and two guards come out and
-// make for the ship. They come down the blue lane, where the blue cone stuns them while
-// the player lights the blue switch.
+// make for the ship. They come out into the blue lane, where the blue cone stuns them for
+// as long as it shines.
 #include "GameStates/LevelObject.h"
 #include "StateMachines/RoutineCodes.h"
 #include "support/Campaign.h"
