@@ -132,8 +132,7 @@ namespace Tarn
 		Object* player = FindPlayer();
 
 		const auto* stats = player ? player->GetComponent<Physics::StatsComponent>() : nullptr;
-		const auto* machine = player ? player->GetComponent<StateMachines::StateMachineComponent>() : nullptr;
-		const bool died = machine && machine->mState == StateMachines::STATE_DIE;
+		const bool died = PlayerDied();
 
 		mReckoning.mHealthScore = HealthScore( stats ? stats->mHealth : 0.0f );
 		mReckoning.mTimeScore = TimeScore( level, mElapsed );
@@ -160,6 +159,13 @@ namespace Tarn
 			LOG_INFO( "Level " << level << " lost" );
 		else
 			LOG_INFO( "Level " << level << " won, score " << mReckoning.mFinalScore );
+	}
+
+	bool ScoreManager::PlayerDied()
+	{
+		const Object* player = FindPlayer();
+		const auto* machine = player ? player->GetComponent<StateMachines::StateMachineComponent>() : nullptr;
+		return machine && machine->mState == StateMachines::STATE_DIE;
 	}
 
 	void ScoreManager::HideScoreScreen()

@@ -70,6 +70,8 @@ namespace Tarn
 		// starts revealing the score text and the background's stars.
 		void ShowScoreScreen();
 		void HideScoreScreen();
+		// The player's ship is in its death sequence: the level is lost.
+		static bool PlayerDied();
 		// Everything back to nothing, for a new level or a new run.
 		void ResetForNewRun();
 

@@ -50,6 +50,9 @@ namespace Tarn
 		size_t ResourceCount() const { return mResources.size(); }
 
 		static bool DirectoryExists( const std::string& path );
+		static bool FileExists( const std::string& path );
+		// Makes the folder and those above it; true when it exists afterwards.
+		static bool MakeFolders( const std::string& path );
 
 		// Backslashes become slashes, runs of slashes one slash; leading slashes are
 		// dropped unless keepRoot is set (an absolute path of the user folder).
@@ -104,4 +107,6 @@ namespace Tarn
 	std::string FindDocumentsFolder();
 	// $XDG_DATA_HOME, else ~/.local/share; empty when no home folder is known.
 	std::string FindDataFolder();
+	// $XDG_CONFIG_HOME, else ~/.config; empty when no home folder is known.
+	std::string FindConfigFolder();
 }
