@@ -60,6 +60,8 @@ level "<Object Type=\"PlayerDoodad\" ObjectName=\"Halo1\">$(machine 2 99 2)</Obj
 emitter='<ObjectComponent Name="EmitterComponent"><EmitSpawnRate mEmitSpawnRate="-1e30" /><EmitLifeTime mEmitLifeTime="1e38" /><MinLifeTime mMinLifeTime="-5" /><MaxLifeTime mMaxLifeTime="inf" /><ScaleStart mScaleStart.X="1e30" mScaleStart.Y="-1" /><SpawnDistance mSpawnDistance.X="nan" mSpawnDistance.Y="-1e9" /><UpdateBehavior mUpdateBehavior="99" /><DrawBehavior mDrawBehavior="4294967295" /><TextureName mTextureName="resource/no such picture.png" /></ObjectComponent>'
 mesh='<ObjectComponent Name="MeshComponent"><DrawOrder DrawOrder="-2147483648" /><mTextureName TextureLocation="resource/missing.png" /></ObjectComponent>'
 level "<Object Type=\"Channel\" ObjectName=\"Channel1\">$mesh$emitter</Object><Object Type=\"Beam\" ObjectName=\"EnergyBeam1\">$emitter</Object>" >"$seeds/Emitters.xml"
+gate='<ObjectComponent Name="GateComponent"><Content mContent="2147483647" /><Skip mSkip="2147483647" /><TargetList mTargetList.0="6" mTargetList.1="6" mTargetList.2="6" mTargetList.3="6" mTargetList.4="6" /></ObjectComponent>'
+level "<Object Type=\"EnemyGate\" ObjectName=\"EGate1\">$gate</Object><Object Type=\"Gate\" ObjectName=\"Gate\">$gate</Object><Object Type=\"Switch\" ObjectName=\"Switch1\"><ObjectComponent Name=\"SwitchComponent\"><SwitchColour mSwitchColour=\"-7\" /></ObjectComponent></Object>" >"$seeds/Puzzle.xml"
 head -c "$(($(wc -c <resource/Levels/Level1.xml) / 2))" resource/Levels/Level1.xml >"$seeds/Truncated.xml"
 printf '\xef\xbb\xbf<LevelObject Type="LevelObject" Name="Level1"><Object Type="Wall" ObjectName="W\x00all"/>\xff\xfe' >"$seeds/Corrupt.xml"
 
@@ -70,7 +72,7 @@ dict="$build/level.dict"
   grep -ohaE '<[A-Za-z_][A-Za-z0-9_]*|[A-Za-z_][A-Za-z0-9_.]*=' "$seeds"/*.xml | tr -d '<='
   # The names that routines and beams look objects up by.
   grep -ohaE 'ObjectName="[A-Za-z0-9_]{1,40}"' "$seeds"/*.xml | sed 's/^ObjectName="//; s/"$//'
-  printf '%s\n' Player1 Camera1 WASD BeamClick EnergyBeam2 Mirror1 Channel1 BeamEffect2
+  printf '%s\n' Player1 Camera1 WASD BeamClick EnergyBeam2 Mirror1 Channel1 BeamEffect2 Gate Barrier Guard1
   printf '%s\n' nan inf -inf 1e39 -1 4294967295 2147483648 true false '<Object' '</Object>' '<ObjectComponent' '/>'
 } | sort -u | sed 's/\\/\\\\/g; s/"/\\"/g; s/.*/"&"/' >"$dict"
 

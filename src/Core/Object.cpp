@@ -3,6 +3,7 @@
 #include "Core/Serialiser.h"
 #include "Platform/TweakBar.h"
 #include "Utilities/FileSystem.h"
+#include "Utilities/Log.h"
 
 namespace Tarn
 {
@@ -52,6 +53,33 @@ namespace Tarn
 			serialiser.ExtractComponent( component->mType.GetName().c_str(), exchange->mPath.c_str() );
 			component->Deserialise( *exchange );
 		}
+	}
+
+	void Object::CreateObjectTweakBar()
+	{
+		mTweakBar = TwNewBar( mName.GetName().c_str() );
+		for ( ObjectComponent* component : mComponents.Components() )
+		{
+			const TweakCallback own = component->GetTweakCallback();
+			TwAddButton( mTweakBar, component->mType.GetName().c_str(), own ? own : &ObjectComponent::OpenTweakBar, component,
+			             "" );
+		}
+		TwAddButton(
+		    mTweakBar, "Save", []( void* object ) { static_cast<Object*>( object )->SaveToTypeFile(); }, this,
+		    "group=Export" );
+	}
+
+	bool Object::SaveToTypeFile()
+	{
+		ResourceRecord* record = FileSystem::Instance().FindResource( mType.GetName().c_str() );
+		if ( !record || !record->NamesFile() )
+		{
+			LOG_WARNING( "No file is registered for objects of type " << mType.GetName() << "; " << mName.GetName()
+			                                                          << " is not saved" );
+			return false;
+		}
+		Serialise( *record );
+		return true;
 	}
 
 	void Object::DeleteTweakBar()

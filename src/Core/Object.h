@@ -44,6 +44,13 @@ namespace Tarn
 		virtual void Shutdown() = 0;
 
 		void DeleteTweakBar();
+		// The bar of an object that opens its components' bars: named after the object,
+		// one button per component, labelled with its type, and a "Save" button that
+		// writes the object to the file registered under its type name.
+		void CreateObjectTweakBar();
+		// Writes the object to the file registered under its type name; false, with a
+		// warning, when there is none.
+		bool SaveToTypeFile();
 
 		const HashedName& GetName() const { return mName; }
 		const HashedName& GetType() const { return mType; }

@@ -13,5 +13,6 @@ namespace Tarn
 	public:
 		void Initialise() override;
 		void Shutdown() override {}
+		void CreateTweakBar() override { CreateObjectTweakBar(); }
 	};
 }

@@ -42,6 +42,8 @@ namespace Tarn
 
 		void Initialise() override;
 		void Shutdown() override;
+		// The prisms' bar: a button for each component's bar, and "Save".
+		void CreateTweakBar() override { CreateObjectTweakBar(); }
 
 		void OnCollisionStay( Physics::CollisionComponent* other ) override;
 		void OnCollisionEnd( Physics::CollisionComponent* other ) override;

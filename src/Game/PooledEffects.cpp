@@ -4,6 +4,8 @@
 #include "Graphics/AnimationComponent.h"
 #include "Graphics/EmitterComponent.h"
 #include "Graphics/MeshComponent.h"
+#include "Physics/CollisionComponent.h"
+#include "StateMachines/GateRoutines.h"
 
 namespace Tarn
 {
@@ -57,5 +59,12 @@ namespace Tarn
 			emitter->SwitchEffect();
 			emitter->mEmitLifeTime = kTrailOff;
 		}
+	}
+
+	void SwitchEffect::OnCollisionStay( Physics::CollisionComponent* other )
+	{
+		auto* spark = GetComponent<Physics::CollisionComponent>();
+		if ( spark && other && other->mOwner )
+			StateMachines::SparkMeetsGate( *spark, *other->mOwner );
 	}
 }

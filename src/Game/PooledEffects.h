@@ -24,6 +24,8 @@ namespace Tarn
 		void Shutdown() override {}
 	};
 
+	// A spark that touches a gate is caught there, whichever side the contact is
+	// reported on (the gate answers it too).
 	class SwitchEffect : public Object
 	{
 		TARN_CLASS_NAME( SwitchEffect )
@@ -31,5 +33,6 @@ namespace Tarn
 	public:
 		void Initialise() override;
 		void Shutdown() override {}
+		void OnCollisionStay( Physics::CollisionComponent* other ) override;
 	};
 }

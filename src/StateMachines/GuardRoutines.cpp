@@ -199,15 +199,10 @@ namespace StateMachines
 		{
 			for ( GateComponent* gate : manager.Gates() )
 			{
-				const int32_t position = gate->mTargetPosition;
-				if ( gate->mIsEnemy || gate->mState != STATE_DIE || position <= 0 ||
-				     position > static_cast<int32_t>( GateComponent::kTargetCount ) )
+				if ( gate->mIsEnemy || gate->mState != STATE_DIE || gate->LastMatchedColour() != colour )
 					continue;
-				if ( gate->mTargetList[static_cast<size_t>( position - 1 )] == colour )
-				{
-					gate->mState = STATE_WAIT;
-					gate->mInnerState = INNER_STATE_ON_ENTER;
-				}
+				gate->mState = STATE_WAIT;
+				gate->mInnerState = INNER_STATE_ON_ENTER;
 			}
 		}
 
@@ -577,11 +572,7 @@ namespace StateMachines
 	{
 		if ( manager.Gates().empty() || !manager.Gates().front() )
 			return ColourCode::None;
-		const GateComponent& gate = *manager.Gates().front();
-		const int32_t position = gate.mTargetPosition;
-		if ( position <= 0 || position > static_cast<int32_t>( GateComponent::kTargetCount ) )
-			return ColourCode::None;
-		return gate.mTargetList[static_cast<size_t>( position - 1 )];
+		return manager.Gates().front()->LastMatchedColour();
 	}
 
 	bool ClaimSwitch( StateMachineManager& manager, StateMachineComponent& guard )

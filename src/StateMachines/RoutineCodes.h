@@ -114,5 +114,46 @@ namespace StateMachines
 			if ( channels.mBlue )
 				colour.b = value;
 		}
+
+		// The channels a switch's charge is read from: those its code names, and for a
+		// code that names none (None, Unlit, anything stored beyond the six) red and
+		// green, so that every code reads some charge.
+		constexpr Channels ChargeChannelsOf( int32_t code )
+		{
+			const Channels channels = ChannelsOf( code );
+			return channels.mRed || channels.mGreen || channels.mBlue ? channels : ChannelsOf( RedGreen );
+		}
+
+		// Calls `visit` with each channel of `colour` that the charge of `code` is read from.
+		template <typename Colour, typename Visit>
+		constexpr void ForChargeChannels( Colour& colour, int32_t code, Visit&& visit )
+		{
+			const Channels channels = ChargeChannelsOf( code );
+			if ( channels.mRed )
+				visit( colour.r );
+			if ( channels.mGreen )
+				visit( colour.g );
+			if ( channels.mBlue )
+				visit( colour.b );
+		}
+
+		// How strongly `colour` shows `code`: the largest of the channels it is read from.
+		template <typename Colour>
+		constexpr float Intensity( const Colour& colour, int32_t code )
+		{
+			float brightest = -1.0e30f;
+			ForChargeChannels( colour, code, [&]( const float& channel ) {
+				if ( channel > brightest )
+					brightest = channel;
+			} );
+			return brightest;
+		}
+
+		// Adds `delta` to each channel the charge of `code` is read from.
+		template <typename Colour>
+		constexpr void AddToChannels( Colour& colour, int32_t code, float delta )
+		{
+			ForChargeChannels( colour, code, [delta]( float& channel ) { channel += delta; } );
+		}
 	}
 }

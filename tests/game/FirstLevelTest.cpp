@@ -56,14 +56,14 @@ namespace
 			auto* level = static_cast<Tarn::LevelObject*>( KelvaneTest::MakeObject( "LevelObject", "Level1" ) );
 			Tarn::ResourceRecord file = Tarn::FileSystem::ParseRecord( kFirstLevel, true );
 			level->Deserialise( file );
-			EXPECT_EQ( level->ObjectNames().size(), 24u );
+			EXPECT_EQ( level->ObjectNames().size(), 30u );
 			for ( const auto& message : log.Messages() )
 				EXPECT_LT( message.mLevel, Tarn::Log::LEVEL_WARNING ) << message.mText;
 
-			// Bounds, walls, mirrors and the channel are fixed; the ship and the prisms move;
-			// four beams.
-			EXPECT_EQ( collisions.Group( Physics::CollisionComponent::FIXED ).size(), 9u );
-			EXPECT_EQ( collisions.Group( Physics::CollisionComponent::MOVING ).size(), 3u );
+			// Bounds, walls, mirrors, the channel, the switches, the gate and its barrier are
+			// fixed; the ship, the prisms and the sparks move; four beams.
+			EXPECT_EQ( collisions.Group( Physics::CollisionComponent::FIXED ).size(), 13u );
+			EXPECT_EQ( collisions.Group( Physics::CollisionComponent::MOVING ).size(), 5u );
 			EXPECT_EQ( collisions.Group( Physics::CollisionComponent::BEAM ).size(), 4u );
 			size_t lines = 0;
 			for ( const Physics::CollisionComponent* collider : collisions.Group( Physics::CollisionComponent::FIXED ) )

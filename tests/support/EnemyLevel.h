@@ -53,8 +53,9 @@ namespace KelvaneTest
 		void Frames( int count );
 		void Steps( int count );
 
-		// Puzzle pieces the colour puzzle brings: a switch (its component and a place) and a
-		// gate (its target list), standing in for the real objects, which are made alone.
+		// A switch (its component and a place) and a gate (its target list) with only the
+		// parts the enemies read: without an emitter or an animation the puzzle's own
+		// routines pass them over, so that a guard's test alone moves them.
 		StateMachines::SwitchComponent& MakeSwitch( const char* name, Tarn::Vector2 at, int32_t colour, bool lit );
 		StateMachines::GateComponent& MakeGate( const char* name, std::initializer_list<int32_t> targets, int32_t matched );
 

@@ -9,9 +9,14 @@
 #include "Physics/LineComponent.h"
 #include "Physics/StatsComponent.h"
 #include "Physics/TransformComponent.h"
+#include "StateMachines/GateComponent.h"
 #include "StateMachines/RoutineCodes.h"
+#include "StateMachines/SwitchComponent.h"
 #include "core/MathConstants.h"
 #include "support/TempFolder.h"
+
+#include <algorithm>
+#include <initializer_list>
 
 namespace KelvaneTest
 {
@@ -99,6 +104,26 @@ namespace KelvaneTest
 			prism->GetComponent<Tarn::VertexComponent>()->SetPrismColour( colour );
 		}
 
+		// A switch of colour `colour`, tinted in it so that it reads as that colour at rest.
+		void AddSwitch( Tarn::LevelObject& level, const char* name, Vector2 position, int32_t colour )
+		{
+			constexpr float kRestTint = 0.45f;
+			Tarn::Object* target = AddToLevel( level, "Switch", name, position );
+			target->GetComponent<StateMachines::SwitchComponent>()->mSwitchColour = colour;
+			Tarn::Colour& tint = target->GetComponent<Graphics::MeshComponent>()->mColour;
+			tint.r = tint.g = tint.b = kRestTint;
+			StateMachines::ColourCode::SetChannels( tint, colour, 1.0f );
+		}
+
+		// The exit, wanting `targets` in order, behind its barrier.
+		void AddGate( Tarn::LevelObject& level, Vector2 position, std::initializer_list<int32_t> targets )
+		{
+			Tarn::Object* gate = AddToLevel( level, "Gate", "Gate", position );
+			auto& wanted = gate->GetComponent<StateMachines::GateComponent>()->mTargetList;
+			std::copy( targets.begin(), targets.end(), wanted.begin() );
+			AddToLevel( level, "GateBarrier", "Barrier", position );
+		}
+
 		// A mirror whose face runs along `angle`; it reflects beams striking the side
 		// its normal points away from. The sprite turns with the face.
 		void AddMirror( Tarn::LevelObject& level, const char* name, Vector2 position, float angle )
@@ -168,6 +193,14 @@ namespace KelvaneTest
 		AddToLevel( level, "Channel", "Channel3", { 2, -2 } );
 		AddPrism( level, "Prism1", { -2, 6 }, StateMachines::ColourCode::Green );
 		AddPrism( level, "Prism2", { 8, 6 }, StateMachines::ColourCode::Red );
+
+		// A green switch in the first prism's cone and a red one in the second's; the gate
+		// in the lower right wants green, then red, and a spark flies to it from each.
+		AddSwitch( level, "Switch1", { 3, 6 }, StateMachines::ColourCode::Green );
+		AddSwitch( level, "Switch2", { 8, 8.5f }, StateMachines::ColourCode::Red );
+		AddGate( level, { 15, -6 }, { StateMachines::ColourCode::Green, StateMachines::ColourCode::Red } );
+		for ( const char* name : { "SwitchEffect1", "SwitchEffect2" } )
+			AddToLevel( level, "SwitchEffect", name, { 15, -6 } );
 
 		// The player's beam, one beam for each mirror and the channel, and their muzzle
 		// flares.

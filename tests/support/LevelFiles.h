@@ -49,7 +49,7 @@ namespace KelvaneTest
 	Tarn::Object* AddToLevel( Tarn::LevelObject& level, const char* type, const char* name, Tarn::Vector2 position );
 
 	// Fills a level with the first level of the game: the arena's line bounds, its
-	// walls and a few prisms. The committed resource/Levels/Level1.xml is this level
+	// walls, a few prisms, two switches and the gate. The committed resource/Levels/Level1.xml is this level
 	// saved by the engine.
 	void BuildFirstLevel( Tarn::LevelObject& level );
 }

@@ -320,13 +320,15 @@ namespace
 		EXPECT_EQ( codes( mManager.GateRoutines() ), ( std::set<int32_t>{ Routine::Gate, Routine::EnemyGate } ) );
 		EXPECT_STREQ( mManager.SwitchRoutine().mName, "switch" );
 		EXPECT_STREQ( mManager.RangedRoutine().mName, "ranged guard" );
-		// Built so far: all but the boss parts', the switch's and the gates'.
+		// Built so far: all but the boss parts'.
 		EXPECT_NE( mManager.MachineRoutine( Routine::PlayerHalo ).mRun, nullptr );
 		EXPECT_NE( mManager.MineRoutine( Routine::GleamTile ).mRun, nullptr );
 		EXPECT_NE( mManager.MachineRoutine( Routine::Guard ).mRun, nullptr );
 		EXPECT_NE( mManager.RangedRoutine().mRun, nullptr );
 		EXPECT_EQ( mManager.MachineRoutine( Routine::GuardianHand ).mRun, nullptr );
-		EXPECT_EQ( mManager.SwitchRoutine().mRun, nullptr );
+		EXPECT_NE( mManager.SwitchRoutine().mRun, nullptr );
+		EXPECT_NE( mManager.GateRoutine( Routine::Gate ).mRun, nullptr );
+		EXPECT_NE( mManager.GateRoutine( Routine::EnemyGate ).mRun, nullptr );
 	}
 
 	TEST_F( Machines, EachRoutineNeedsWhatItWorksOnAndNoMore )

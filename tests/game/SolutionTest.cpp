@@ -1,0 +1,98 @@
+// Every level with a solution script in tests/solutions/ is played headless to the win,
+// as a player would hand the run over; and the same level left alone, or flown without
+// ever firing the beam, is never won.
+#include "support/RunGame.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+
+namespace
+{
+	constexpr int kLevels = 18;
+	// Steps after the script's last event for the exit to draw the ship in and the
+	// level to end.
+	constexpr int kStepsToEnd = 600;
+
+	std::string SolutionPath( int level )
+	{
+		return std::string( KELVANE_DATA_ROOT ) + "/tests/solutions/Level" + std::to_string( level ) + ".txt";
+	}
+
+	std::string Read( const std::string& path )
+	{
+		std::ifstream file( path );
+		std::ostringstream text;
+		text << file.rdbuf();
+		return text.str();
+	}
+
+	// The step of the script's last event.
+	int LastStep( const std::string& script )
+	{
+		int last = 0;
+		std::istringstream lines( script );
+		for ( std::string line; std::getline( lines, line ); )
+		{
+			int step = 0;
+			if ( std::istringstream( line ) >> step )
+				last = std::max( last, step );
+		}
+		return last;
+	}
+
+	// The script without its mouse buttons: the same flight, the beam never fired.
+	std::string WithoutBeam( const std::string& script )
+	{
+		std::string kept;
+		std::istringstream lines( script );
+		for ( std::string line; std::getline( lines, line ); )
+			if ( line.find( "mouse-down" ) == std::string::npos && line.find( "mouse-up" ) == std::string::npos &&
+			     line.find( "double-click" ) == std::string::npos )
+				kept += line + "\n";
+		return kept;
+	}
+
+	KelvaneTest::GameRun Play( int level, const std::string& script, int frames )
+	{
+		const std::string file = KelvaneTest::ScratchFile( "level" + std::to_string( level ) + "-run.txt", script );
+		return KelvaneTest::RunGame( "--headless --level " + std::to_string( level ) + " --frames " +
+		                                 std::to_string( frames ) + " --log '{log}' --input '" + file + "'",
+		                             120 );
+	}
+
+	class Solutions : public testing::TestWithParam<int>
+	{
+	};
+
+	TEST_P( Solutions, TheScriptWinsTheLevelAndNothingLessDoes )
+	{
+		const int level = GetParam();
+		if ( !std::filesystem::exists( SolutionPath( level ) ) )
+			GTEST_SKIP() << "no solution script for level " << level << " yet";
+		const std::string script = Read( SolutionPath( level ) );
+		const int frames = LastStep( script ) + kStepsToEnd;
+		const std::regex won( "Level " + std::to_string( level ) + " won, score (-?[0-9]+)" );
+
+		const auto solved = Play( level, script, frames );
+		ASSERT_EQ( solved.mExitCode, 0 ) << solved.mStderr;
+		std::smatch score;
+		ASSERT_TRUE( std::regex_search( solved.mLog, score, won ) ) << solved.mLog;
+		EXPECT_GT( std::stoi( score[1] ), 0 );
+
+		const auto idle = Play( level, "# nothing\n", frames );
+		ASSERT_EQ( idle.mExitCode, 0 ) << idle.mStderr;
+		EXPECT_FALSE( std::regex_search( idle.mLog, won ) ) << "won with no input";
+
+		const auto unarmed = Play( level, WithoutBeam( script ), frames );
+		ASSERT_EQ( unarmed.mExitCode, 0 ) << unarmed.mStderr;
+		EXPECT_FALSE( std::regex_search( unarmed.mLog, won ) ) << "won without firing the beam";
+	}
+
+	INSTANTIATE_TEST_SUITE_P( Levels, Solutions, testing::Range( 1, kLevels + 1 ),
+	                          []( const testing::TestParamInfo<int>& info ) { return "Level" + std::to_string( info.param ); } );
+}
