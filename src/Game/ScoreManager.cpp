@@ -149,6 +149,7 @@ namespace Tarn
 			font->mX = kTextX;
 			font->mY = kTextY;
 			font->mColour = kTextColour;
+			font->mDrawOrder = kTextDrawOrder;
 			font->mText = mText;
 			font->mVisible = true;
 		}

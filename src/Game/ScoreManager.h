@@ -42,6 +42,8 @@ namespace Tarn
 		static constexpr float kTextX = 0.3f;
 		static constexpr float kTextY = 0.25f;
 		static constexpr uint32_t kTextColour = 0xFFFFFF4D;
+		// Above the score screen's page and buttons.
+		static constexpr int32_t kTextDrawOrder = 10;
 
 		// The end of a level in numbers.
 		struct Reckoning

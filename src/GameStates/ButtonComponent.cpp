@@ -101,7 +101,7 @@ namespace Tarn
 		SetShade( kDimmed );
 		mActiveButton = false;
 		if ( Graphics::MeshComponent* mesh = Mesh() )
-			mesh->mVisible = mGroup == GRP_MAINMENU || mGroup == GRP_IN_GAME_MENU;
+			mesh->mVisible = IsBasePage( mGroup );
 	}
 
 	void ButtonComponent::Conceal()

@@ -14,10 +14,15 @@ namespace Tarn
 		TARN_CLASS_NAME( ButtonObject )
 
 	public:
-		// Buttons draw above the level and its heads-up display, page pictures under
-		// their buttons; the text of a page (the score) above both.
+		// Draw orders. The main menu and the in-game menu draw above the level and its
+		// heads-up display, their pictures under their buttons; a page that opens over
+		// them (options, how to play, the credits, the level select, "are you sure", the
+		// score screen) draws above them both, so that they show dimmed behind it. The
+		// score's text and the loading screen come above everything.
 		static constexpr int32_t kDrawOrder = 7;
 		static constexpr int32_t kPageDrawOrder = 6;
+		static constexpr int32_t kOverlayDrawOrder = 9;
+		static constexpr int32_t kOverlayPageDrawOrder = 8;
 
 		void Initialise() override;
 		void Shutdown() override {}

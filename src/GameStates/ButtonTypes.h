@@ -79,6 +79,9 @@ namespace Tarn
 	inline constexpr int32_t LevelOfFunction( int32_t function ) { return function - FUNC_LEVEL_GO; }
 	inline constexpr ButtonFunction LevelFunction( int32_t level ) { return ButtonFunction( FUNC_LEVEL_GO + level ); }
 	inline constexpr bool IsButtonGroup( int32_t group ) { return group >= GRP_MAINMENU && group < GRP_TOTAL; }
+	// The main menu and the in-game menu stay in sight, dimmed, under a page that opens
+	// over them; every other page is one that opens over them.
+	inline constexpr bool IsBasePage( int32_t group ) { return group == GRP_MAINMENU || group == GRP_IN_GAME_MENU; }
 
 	// The picture a button of this function shows, normal or highlighted
 	// ("resource/menu/start.png", "resource/menu/start2.png"); empty for a function whose

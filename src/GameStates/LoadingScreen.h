@@ -26,8 +26,8 @@ namespace Tarn
 		static constexpr const char* kObjectName = "LoadingScreen";
 		static constexpr const char* kPicture = "resource/loading.png";
 		// Above everything else in the frame, its tip above the picture.
-		static constexpr int32_t kDrawOrder = 9;
-		static constexpr int32_t kTipDrawOrder = 10;
+		static constexpr int32_t kDrawOrder = 11;
+		static constexpr int32_t kTipDrawOrder = 12;
 		// Alpha per second while fading; the screen is up once the alpha reaches kUpAlpha.
 		static constexpr float kFadeRate = 2.0f;
 		static constexpr float kUpAlpha = 1.5f;
@@ -37,7 +37,8 @@ namespace Tarn
 		static constexpr float kTipY = 0.7f;
 		static constexpr float kTipWidth = 0.02f;
 		static constexpr float kTipHeight = 0.05f;
-		static constexpr uint32_t kTipColour = 0x800080;
+		// Purple, light enough to read on the picture's dark band.
+		static constexpr uint32_t kTipColour = 0xB46EFF;
 
 		void Initialise() override;
 		void Shutdown() override;

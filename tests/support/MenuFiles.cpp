@@ -11,6 +11,7 @@
 #include "support/LevelFiles.h"
 #include "support/TempFolder.h"
 
+#include <optional>
 #include <string>
 
 namespace KelvaneTest
@@ -44,6 +45,17 @@ namespace KelvaneTest
 		constexpr Vector2 kLabelScale{ 8.0f, 2.0f };
 		constexpr float kBackY = -7.3f;
 
+		// The main menu and the in-game menu lie under the pages that open over them.
+		using Tarn::IsBasePage;
+		int32_t ButtonOrder( Tarn::ButtonGroup group )
+		{
+			return IsBasePage( group ) ? Tarn::ButtonObject::kDrawOrder : Tarn::ButtonObject::kOverlayDrawOrder;
+		}
+		int32_t PictureOrder( Tarn::ButtonGroup group )
+		{
+			return IsBasePage( group ) ? Tarn::ButtonObject::kPageDrawOrder : Tarn::ButtonObject::kOverlayPageDrawOrder;
+		}
+
 		Tarn::ButtonComponent* Place( Tarn::LevelObject& level, const char* type, const std::string& name, Tarn::ButtonGroup group,
 		                              const std::string& texture, Vector2 position, Vector2 scale, Vector2 half, int32_t drawOrder )
 		{
@@ -70,17 +82,18 @@ namespace KelvaneTest
 		{
 			const Vector2 half( shape.mScale.X * shape.mFilled.X * 0.5f, shape.mScale.Y * shape.mFilled.Y * 0.5f );
 			Tarn::ButtonComponent* button = Place( level, "ButtonObject", name, group, Tarn::ButtonPicture( function, false ), position,
-			                                       shape.mScale, half, Tarn::ButtonObject::kDrawOrder );
+			                                       shape.mScale, half, ButtonOrder( group ) );
 			button->mFunction = function;
 			button->mActiveButton = true;
 		}
 
 		// A picture of a page that nothing clicks: its background, title or a label.
 		void AddPicture( Tarn::LevelObject& level, const std::string& name, Tarn::ButtonGroup group, const std::string& texture,
-		                 Vector2 position, Vector2 scale, int32_t drawOrder = Tarn::ButtonObject::kPageDrawOrder,
+		                 Vector2 position, Vector2 scale, std::optional<int32_t> drawOrder = std::nullopt,
 		                 const char* type = "ButtonObject" )
 		{
-			Tarn::ButtonComponent* picture = Place( level, type, name, group, texture, position, scale, scale * 0.5f, drawOrder );
+			Tarn::ButtonComponent* picture =
+			    Place( level, type, name, group, texture, position, scale, scale * 0.5f, drawOrder.value_or( PictureOrder( group ) ) );
 			picture->mFunction = Tarn::FUNC_NONE;
 			picture->mGUIPage = true;
 		}
@@ -108,7 +121,7 @@ namespace KelvaneTest
 			const auto& labels = Graphics::MenuLabels();
 			for ( size_t row = 0; row < labels.size(); ++row )
 				AddPicture( level, prefix + "OptionsLabel" + std::to_string( row + 1 ), page,
-				            Graphics::MenuLabelPicture( labels[row] ), { kLabelX, kRows[row] }, kLabelScale, ButtonObject::kDrawOrder );
+				            Graphics::MenuLabelPicture( labels[row] ), { kLabelX, kRows[row] }, kLabelScale, ButtonOrder( page ) );
 			AddButton( level, prefix + "FullScreenButton", page, FUNC_CHANGERESOLUTION, { kControlX, kRows[0] }, kCheckbox );
 			struct Volume
 			{

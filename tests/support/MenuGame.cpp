@@ -22,12 +22,25 @@ namespace KelvaneTest
 		const std::string levels = std::string( KELVANE_DATA_ROOT ) + "/resource/Levels/";
 		for ( const char* id : { "MainMenu", "InGameGUI", "ScoreScreen", "Level1" } )
 			mResources.Point( id, levels + id + ".xml" );
-		HeadlessGame::SetUp();
+		Restart();
+	}
+
+	void MenuGame::Restart( Tarn::LaunchOptions options )
+	{
+		if ( mGame )
+			TearDown();
+		options.mHeadless = true;
+		mGame = std::make_unique<InputHarness>( options, false );
+		mGame->Project().CreateComponents();
+		mGame->Initialise();
+		mGame->Project().GetGameTime().ElapsedSeconds = kDt;
 		// The pointer finds the world through the view of the last frame drawn.
 		auto* graphics = Tarn::Services::Get<Graphics::GraphicsManager>();
 		ASSERT_TRUE( graphics->BeginFrame() );
 		graphics->EndFrame();
 	}
+
+	std::string MenuGame::OptionsFile() const { return mConfig / "kelvane/options.xml"; }
 
 	void MenuGame::TearDown()
 	{

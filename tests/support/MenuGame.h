@@ -9,6 +9,7 @@
 #include "support/HeadlessGame.h"
 #include "support/LevelFiles.h"
 #include "support/TempFolder.h"
+#include "Core/CommandLine.h"
 #include "core/Vector2.h"
 
 #include <cstdint>
@@ -31,6 +32,8 @@ namespace KelvaneTest
 	protected:
 		void SetUp() override;
 		void TearDown() override;
+		// The game shut down and started again, as a player would quit and come back.
+		void Restart( Tarn::LaunchOptions options = Tarn::LaunchOptions() );
 
 		Tarn::ButtonManager& Buttons() const;
 		Tarn::SoundManager& Sounds() const;
@@ -61,6 +64,9 @@ namespace KelvaneTest
 		std::string Texture( const Tarn::ButtonComponent& button ) const;
 		float Shade( const Tarn::ButtonComponent& button ) const;
 		bool Visible( const Tarn::ButtonComponent& button ) const;
+
+		// The player's options file of this test.
+		std::string OptionsFile() const;
 
 		TempFolder mConfig;
 		ScopedEnvironment mEnvironment;

@@ -120,7 +120,7 @@ namespace Baker
 		{
 			SpaceBackdrop( cr, 1024, 768, random, false );
 			auto frame = [&]() { RoundedRectangle( cr, 32, 32, 960, 704, 40 ); };
-			FillVertical( cr, frame, 32, 736, { 0.04, 0.07, 0.16 }, { 0.01, 0.02, 0.06 }, 0.85 );
+			FillVertical( cr, frame, 32, 736, { 0.04, 0.07, 0.16 }, { 0.01, 0.02, 0.06 }, 0.94 );
 			GlowStroke( cr, frame, colour, 3, 18 );
 			GlowStroke( cr, [&]() { cairo_move_to( cr, 140, 170 ); cairo_line_to( cr, 884, 170 ); }, colour, 2, 8, 0.7 );
 			GlowText( cr, title, 512, 108, FitText( cr, title, 84, 820 ), colour, kWhite, 24 );
@@ -226,7 +226,7 @@ namespace Baker
 			 {
 				 SpaceBackdrop( cr, 1024, 768, r, false );
 				 auto frame = [&]() { RoundedRectangle( cr, 32, 32, 960, 704, 40 ); };
-				 FillVertical( cr, frame, 32, 736, { 0.04, 0.07, 0.16 }, { 0.01, 0.02, 0.06 }, 0.8 );
+				 FillVertical( cr, frame, 32, 736, { 0.04, 0.07, 0.16 }, { 0.01, 0.02, 0.06 }, 0.94 );
 				 GlowStroke( cr, frame, kMenuCold, 3, 18 );
 			 } );
 		Add( book, "resource/how to play2.png", 1024, 768,
