@@ -196,7 +196,6 @@ namespace
 		ThroughLoadingScreen();
 		EXPECT_EQ( Levels().mLevelNumber, 7 );
 		EXPECT_NE( FindPlayer(), nullptr );
-		EXPECT_EQ( Levels().GetCurrentLevel()->GetFilePath().empty(), false );
 		EXPECT_FALSE( Buttons().TopPage().has_value() );
 		EXPECT_TRUE( Buttons().Buttons( GRP_MAINMENU ).empty() ) << "the main menu is gone";
 		EXPECT_FALSE( Buttons().Buttons( GRP_IN_GAME_MENU ).empty() ) << "the in-game menu is ready";
