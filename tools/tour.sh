@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Plays the front end's tour and writes a screenshot of every page it visits: one run of
-# the game per "# shot STEP NAME" line of the tour, stopped at that step.
+# the game per "# shot STEP NAME" line of the tour, stopped at that step. A line
+# "# shot-level LEVEL SCRIPT STEP NAME" plays SCRIPT in that level instead (the score
+# screen after a level's solution).
 #   tools/tour.sh [OUT_DIR] [kelvane options...]
 #     TOUR=tools/tour/menus.txt (default) or tools/tour/menus-keys.txt
 #     KELVANE=build/release/kelvane (default)
@@ -28,6 +30,13 @@ fi
 grep -E '^# shot [0-9]+ [A-Za-z0-9_-]+$' "$tour" | while read -r _ _ step name; do
   config="$(mktemp -d)"
   XDG_CONFIG_HOME="$config" "${run[@]}" "${extra[@]}" --input "$tour" --frames "$step" \
+    --screenshot "$out/$name.png" >/dev/null
+  rm -rf "$config"
+  echo "$out/$name.png"
+done
+grep -E '^# shot-level [0-9]+ [^ ]+ [0-9]+ [A-Za-z0-9_-]+$' "$tour" | while read -r _ _ level script step name; do
+  config="$(mktemp -d)"
+  XDG_CONFIG_HOME="$config" "${run[@]}" "${extra[@]}" --level "$level" --input "$script" --frames "$step" \
     --screenshot "$out/$name.png" >/dev/null
   rm -rf "$config"
   echo "$out/$name.png"

@@ -438,6 +438,7 @@ namespace Tarn
 			HidePage( *top );
 		mPages.push_back( group );
 		ShowPage( group );
+		LOG_INFO( "Menu page opened: " << ButtonGroupName( group ) << "." );
 	}
 
 	void ButtonManager::ClosePage( ButtonGroup group )
@@ -452,6 +453,7 @@ namespace Tarn
 		mPages.pop_back();
 		if ( const std::optional<ButtonGroup> top = TopPage() )
 			ShowPage( *top );
+		LOG_INFO( "Menu page closed: " << ButtonGroupName( group ) << "." );
 	}
 
 	void ButtonManager::AskConfirmation( ButtonFunction function )
@@ -462,6 +464,7 @@ namespace Tarn
 		mPages.push_back( GRP_CONFIRMATION );
 		Queue( function );
 		mAwaitingAnswer = true;
+		LOG_INFO( "Menu page opened: " << ButtonGroupName( GRP_CONFIRMATION ) << "." );
 	}
 
 	void ButtonManager::CancelConfirmation()
@@ -475,6 +478,7 @@ namespace Tarn
 		ConcealPage( GRP_CONFIRMATION );
 		if ( const std::optional<ButtonGroup> top = TopPage() )
 			ShowPage( *top );
+		LOG_INFO( "Menu page closed: " << ButtonGroupName( GRP_CONFIRMATION ) << "." );
 	}
 
 	void ButtonManager::ToggleInGameMenu()
@@ -496,6 +500,7 @@ namespace Tarn
 		if ( levels )
 			levels->ResumeServices();
 		mPaused = false;
+		LOG_INFO( "Menu pages closed: back to the level." );
 		SetLevelMusicShare( 1.0f );
 		if ( above )
 			FollowCamera( true );
@@ -960,6 +965,7 @@ namespace Tarn
 			score->ResetForNewRun();
 		ShowInGameGUI();
 		mInLevel = true;
+		LOG_INFO( "Level " << level << " started from the menus." );
 		if ( LoadingScreen* loading = GetLoadingScreen() )
 			loading->Hide();
 		if ( level > kLastStillCameraLevel )

@@ -41,6 +41,13 @@ namespace Tarn
 		}();
 	}
 
+	const char* ButtonGroupName( int32_t group )
+	{
+		static constexpr const char* kNames[GRP_TOTAL] = { "main menu",    "options",     "in-game menu", "how to play",
+			                                               "credits",      "score screen", "are you sure", "level select" };
+		return IsButtonGroup( group ) ? kNames[group] : "no page";
+	}
+
 	const char* ButtonPictureStem( int32_t function )
 	{
 		return function >= 0 && function < FUNC_TOTALNO ? kPictureStems[size_t( function )] : nullptr;

@@ -83,6 +83,9 @@ namespace Tarn
 	// over them; every other page is one that opens over them.
 	inline constexpr bool IsBasePage( int32_t group ) { return group == GRP_MAINMENU || group == GRP_IN_GAME_MENU; }
 
+	// A page as the log names it: "options", "are you sure".
+	const char* ButtonGroupName( int32_t group );
+
 	// The picture a button of this function shows, normal or highlighted
 	// ("resource/menu/start.png", "resource/menu/start2.png"); empty for a function whose
 	// picture hover leaves alone. Level buttons take theirs from LevelButtonPicture.

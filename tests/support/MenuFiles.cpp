@@ -217,8 +217,11 @@ namespace KelvaneTest
 	void BuildScoreScreen( Tarn::LevelObject& level )
 	{
 		using namespace Tarn;
-		AddPage( level, ButtonManager::kWonPageName, GRP_SCORE_SCREEN, "resource/win2.png" );
-		AddPage( level, ButtonManager::kLostPageName, GRP_SCORE_SCREEN, "resource/lose.png" );
+		// A little wider than the other pages: the score's lines are placed as fractions of
+		// the window, and on a wide one they reach further out than a 4:3 page.
+		constexpr Vector2 kScorePageScale{ 28.6f, 19.5f };
+		AddPicture( level, ButtonManager::kWonPageName, GRP_SCORE_SCREEN, "resource/win2.png", Vector2(), kScorePageScale );
+		AddPicture( level, ButtonManager::kLostPageName, GRP_SCORE_SCREEN, "resource/lose.png", Vector2(), kScorePageScale );
 		constexpr float kRowY = -6.8f;
 		AddButton( level, "NextLevelButton", GRP_SCORE_SCREEN, FUNC_NEXT_LEVEL, { -7.0f, kRowY }, kWord );
 		AddButton( level, "ScoreRestartButton", GRP_SCORE_SCREEN, FUNC_RESTART_LEVEL, { 0.0f, kRowY }, kWord );

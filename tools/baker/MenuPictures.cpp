@@ -257,10 +257,10 @@ namespace Baker
 			 []( cairo_t* cr, Random& r )
 			 {
 				 Page( cr, r, "CREDITS", kMenuCold,
-					   { "KELVANE", "", "Design, code, levels, pictures, sound and music:", "the Kelvane project's own work", "",
+					   { "KELVANE", "Design, code, levels, pictures, sound and music:", "the Kelvane project's own work", "",
 						 "Every picture, sound and piece of music is made", "by the project's own content baker", "",
 						 "Font:  Beteckna, by Johan Mattsson and others (GPL-3),", "from Debian's fonts-beteckna" },
-					   44 );
+					   42 );
 			 } );
 		Add( book, "resource/win2.png", 1024, 768, []( cairo_t* cr, Random& r ) { Page( cr, r, "LEVEL COMPLETE", kGreen, {} ); } );
 		Add( book, "resource/lose.png", 1024, 768, []( cairo_t* cr, Random& r ) { Page( cr, r, "SHIP LOST", kRed, {} ); } );
@@ -277,8 +277,9 @@ namespace Baker
 				 Emblem( cr, 512, 230, 70 );
 				 GlowText( cr, "LOADING", 512, 420, 90, kMenuCold, kWhite, 24 );
 				 // the tip is written over the lower band
-				 auto band = [&]() { RoundedRectangle( cr, 96, 520, 832, 180, 28 ); };
-				 FillVertical( cr, band, 520, 700, { 0.05, 0.09, 0.18 }, { 0.02, 0.03, 0.08 }, 0.85 );
+				 // (above "Click to continue...", which the game writes under it)
+				 auto band = [&]() { RoundedRectangle( cr, 96, 500, 832, 180, 28 ); };
+				 FillVertical( cr, band, 500, 680, { 0.05, 0.09, 0.18 }, { 0.02, 0.03, 0.08 }, 0.85 );
 				 GlowStroke( cr, band, kMenuCold, 2, 10, 0.8 );
 			 } );
 		Add( book, "resource/Tessaro_logo.png", 1024, 768,
