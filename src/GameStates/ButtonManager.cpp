@@ -236,7 +236,10 @@ namespace Tarn
 				keyboard->mOnKeyPressed.Subscribe( this, &ButtonManager::OnKey );
 			// After the sound manager's own handler, which unmutes everything.
 			if ( GameWindow* window = Window() )
+			{
 				window->mOnFocusGained.Subscribe( this, &ButtonManager::OnFocusGained );
+				window->mOnMouseLeave.Subscribe( this, &ButtonManager::OnMouseLeave );
+			}
 			mListening = true;
 		}
 
@@ -273,7 +276,10 @@ namespace Tarn
 			if ( KeyboardManager* keyboard = Services::Get<KeyboardManager>() )
 				keyboard->mOnKeyPressed.Unsubscribe( this, &ButtonManager::OnKey );
 			if ( GameWindow* window = Window() )
+			{
 				window->mOnFocusGained.Unsubscribe( this, &ButtonManager::OnFocusGained );
+				window->mOnMouseLeave.Unsubscribe( this, &ButtonManager::OnMouseLeave );
+			}
 			mListening = false;
 		}
 		mPages.clear();
@@ -561,6 +567,14 @@ namespace Tarn
 			else
 				button->Unhover();
 		}
+	}
+
+	void ButtonManager::OnMouseLeave()
+	{
+		// The pointer has gone: nothing stays highlighted under it.
+		if ( const std::optional<ButtonGroup> top = TopPage() )
+			for ( ButtonComponent* button : Buttons( *top ) )
+				button->Unhover();
 	}
 
 	void ButtonManager::OnMouseButton( int32_t x, int32_t y, int32_t button )

@@ -101,6 +101,7 @@ namespace Tarn
 		// The pointer in window pixels.
 		void OnMouseMove( int32_t x, int32_t y, int32_t dx, int32_t dy );
 		void OnMouseButton( int32_t x, int32_t y, int32_t button );
+		void OnMouseLeave();
 		// Arrows move the highlight, Enter activates it, Escape goes back.
 		void OnKey( uint32_t key, uint32_t modifiers );
 		// A page or the loading screen is in front: the ship and its beam take no input.

@@ -163,6 +163,9 @@ namespace
 		EXPECT_EQ( Texture( *start ), "resource/menu/start.png" );
 		PointAt( start->Centre() );
 		EXPECT_EQ( Playbacks(), before + 2 ) << "a new entry sounds again";
+		// The pointer leaving the window leaves nothing highlighted.
+		mGame->Window().mOnMouseLeave.Raise();
+		EXPECT_FALSE( start->mHovered );
 
 		// Page pictures are never hovered.
 		ButtonComponent* logo = Button( "MainMenuLogo" );
