@@ -143,11 +143,7 @@ namespace Tarn
 		mText.clear();
 		if ( Graphics::FontComponent* font = ScoreFont( true ) )
 		{
-			font->mWidthScale = kLetterWidth;
-			font->mHeightScale = kLineHeight;
-			font->RecreateFont();
-			font->mX = kTextX;
-			font->mY = kTextY;
+			font->Lay( kTextX, kTextY, kLetterWidth, kLineHeight );
 			font->mColour = kTextColour;
 			font->mDrawOrder = kTextDrawOrder;
 			font->mText = mText;

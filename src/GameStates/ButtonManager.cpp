@@ -253,11 +253,7 @@ namespace Tarn
 		if ( Graphics::FontComponent* text = ClickToContinue() )
 		{
 			text->mDrawOrder = LoadingScreen::kTipDrawOrder;
-			text->mWidthScale = kClickToContinueWidth;
-			text->mHeightScale = kClickToContinueHeight;
-			text->RecreateFont();
-			text->mX = kClickToContinueX;
-			text->mY = kClickToContinueY;
+			text->Lay( kClickToContinueX, kClickToContinueY, kClickToContinueWidth, kClickToContinueHeight );
 			text->mText = kClickToContinueText;
 			text->mVisible = false;
 		}

@@ -85,11 +85,7 @@ namespace Tarn
 		if ( Graphics::FontComponent* tip = TipFont() )
 		{
 			tip->mDrawOrder = kTipDrawOrder;
-			tip->mWidthScale = kTipWidth;
-			tip->mHeightScale = kTipHeight;
-			tip->RecreateFont();
-			tip->mX = kTipX;
-			tip->mY = kTipY;
+			tip->Lay( kTipX, kTipY, kTipWidth, kTipHeight );
 			tip->mText.clear();
 		}
 		Vanish();

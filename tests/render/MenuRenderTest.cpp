@@ -15,6 +15,7 @@
 #include "StateMachines/StateMachineComponent.h"
 #include "StateMachines/StateTypes.h"
 #include "core/Services.h"
+#include "support/FrameCapture.h"
 #include "support/LevelFiles.h"
 #include "support/MenuFiles.h"
 #include "support/TempFolder.h"
@@ -76,13 +77,11 @@ namespace
 		// Draws a frame, keeps its pixels and writes them as "menu-<name>.png".
 		void Frame( const std::string& name )
 		{
-			ASSERT_TRUE( mProject->BeginDraw() );
-			mProject->Draw( mProject->GetGameTime() );
-			mGraphics->GetDevice()->EndScene();
-			ASSERT_TRUE( mGraphics->GetDevice()->ReadBackBuffer( mPixels, mWidth, mHeight ) );
-			mGraphics->GetDevice()->Present();
-			std::string error;
-			EXPECT_TRUE( Platform::SavePng( testing::TempDir() + "menu-" + name + ".png", mPixels, mWidth, mHeight, error ) ) << error;
+			KelvaneTest::CapturedFrame frame;
+			KelvaneTest::CaptureFrame( *mProject, "menu-" + name + ".png", frame );
+			mPixels = std::move( frame.mPixels );
+			mWidth = frame.mWidth;
+			mHeight = frame.mHeight;
 		}
 
 		Pixel At( int x, int y ) const
