@@ -4,6 +4,7 @@
 #include "Utilities/FileSystem.h"
 #include "core/Vector2.h"
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,8 +49,9 @@ namespace KelvaneTest
 	// class registered.
 	Tarn::Object* AddToLevel( Tarn::LevelObject& level, const char* type, const char* name, Tarn::Vector2 position );
 
-	// Fills a level with the first level of the game: the arena's line bounds, its
-	// walls, a few prisms, two switches and the gate. The committed resource/Levels/Level1.xml is this level
-	// saved by the engine.
+	// Fills a level with the first level of the game (tests/support/campaign/Level1.cpp):
+	// the arena's line bounds, its walls, a few prisms, two switches and the gate.
 	void BuildFirstLevel( Tarn::LevelObject& level );
+	// How many objects the first level holds, as BuildFirstLevel makes it.
+	inline constexpr size_t kFirstLevelObjects = 31;
 }

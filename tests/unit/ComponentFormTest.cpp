@@ -543,7 +543,7 @@ namespace
 			ASSERT_NE( level, nullptr );
 			Tarn::ResourceRecord from = Tarn::FileSystem::ParseRecord( source, true );
 			level->Deserialise( from );
-			ASSERT_EQ( level->ObjectNames().size(), 30u );
+			ASSERT_EQ( level->ObjectNames().size(), KelvaneTest::kFirstLevelObjects );
 			const Tarn::ResourceRecord to = Tarn::FileSystem::ParseRecord( folder / copy, true );
 			ASSERT_TRUE( level->Save( to ) );
 			Tarn::ObjectManager::Instance().DestroyAll();

@@ -147,7 +147,7 @@ namespace
 		LevelObject& level = Level( "Level1" );
 		Tarn::ResourceRecord file = Tarn::FileSystem::ParseRecord( path, true );
 		level.Deserialise( file );
-		ASSERT_EQ( level.ObjectNames().size(), 30u );
+		ASSERT_EQ( level.ObjectNames().size(), KelvaneTest::kFirstLevelObjects );
 
 		size_t checked = 0;
 		for ( const auto& [type, element] : last )
