@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -109,6 +110,35 @@ namespace
 
 		static bool IsClear( const Pixel& p ) { return p.r == 100 && p.g == 100 && p.b == 255; }
 
+		// Updates and draws frames as the game loop does, through a lost device and its reset.
+		void DrawFrames( int count )
+		{
+			for ( int i = 0; i < count; ++i )
+			{
+				Step( 1 );
+				if ( mProject->BeginDraw() )
+				{
+					mProject->Draw( mProject->GetGameTime() );
+					mProject->EndDraw();
+				}
+			}
+		}
+
+		// Points of a grid over the last frame, to its far edges, that are left clear or
+		// were never drawn at all.
+		size_t UndrawnSamples() const
+		{
+			const auto undrawn = [this]( int x, int y ) {
+				return mPixels[( size_t( y ) * size_t( mWidth ) + size_t( x ) ) * 4 + 3] == 0 || IsClear( At( x, y ) );
+			};
+			size_t count = 0;
+			const int step = 16;
+			for ( int y = 0; y < mHeight + step - 1; y += step )
+				for ( int x = 0; x < mWidth + step - 1; x += step )
+					count += undrawn( std::min( x, mWidth - 1 ), std::min( y, mHeight - 1 ) );
+			return count;
+		}
+
 		KelvaneTest::TempFolder mConfig;
 		KelvaneTest::ScopedEnvironment mEnvironment;
 		KelvaneTest::ScopedResources mResources;
@@ -185,5 +215,39 @@ namespace
 		// The picture covers the whole window, the level behind it.
 		for ( const auto& [x, y] : { std::pair{ 2, 2 }, std::pair{ 1277, 717 }, std::pair{ 640, 360 } } )
 			EXPECT_FALSE( IsClear( At( x, y ) ) ) << x << ", " << y;
+	}
+
+	TEST_F( MenusOnScreen, TheFullScreenCheckboxRedrawsTheWholeScreenAndBackTheWindow )
+	{
+		mButtons->ShowMainMenu();
+		mButtons->Activate( *Button( GRP_MAINMENU, FUNC_OPTIONS ) );
+		DrawFrames( 30 );
+		Frame( "options-windowed" );
+		ASSERT_EQ( mWidth, 1280 );
+		EXPECT_EQ( UndrawnSamples(), 0u );
+		ButtonComponent* fullScreen = Button( GRP_OPTIONS, FUNC_CHANGERESOLUTION );
+		ASSERT_NE( fullScreen, nullptr );
+
+		// The window takes the screen; the device is lost for a frame and comes back at
+		// the new size. Pixels read beyond what the window really covers come back
+		// empty (alpha 0), so a window that kept its old size while the game drew for
+		// the screen shows here.
+		mButtons->Activate( *fullScreen );
+		DrawFrames( 20 );
+		Frame( "options-full-screen" );
+		int width = 0, height = 0;
+		mProject->mWindow.ClientSize( width, height );
+		EXPECT_EQ( mWidth, width );
+		EXPECT_EQ( mHeight, height );
+		EXPECT_GT( mWidth, 1280 ) << "the screen of the test's X server is larger than the window";
+		EXPECT_EQ( UndrawnSamples(), 0u ) << "the whole screen is drawn";
+		EXPECT_EQ( mGraphics->GetDevice()->GetViewport().mWidth, mWidth );
+
+		mButtons->Activate( *fullScreen );
+		DrawFrames( 20 );
+		Frame( "options-windowed-again" );
+		EXPECT_EQ( mWidth, 1280 );
+		EXPECT_EQ( mHeight, 720 );
+		EXPECT_EQ( UndrawnSamples(), 0u );
 	}
 }
