@@ -4,6 +4,7 @@
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
 #include "Game/Player.h"
+#include "GameStates/GameLevelSelector.h"
 #include "GameStates/LevelManager.h"
 #include "Graphics/EmitterComponent.h"
 #include "Graphics/Font.h"
@@ -155,7 +156,12 @@ namespace Tarn
 		if ( died )
 			LOG_INFO( "Level " << level << " lost" );
 		else
+		{
 			LOG_INFO( "Level " << level << " won, score " << mReckoning.mFinalScore );
+			// Only a won level earns a grade.
+			if ( GameLevelSelector* selector = Services::Get<GameLevelSelector>() )
+				selector->SetLevelResult( level, mReckoning.mFinalScore );
+		}
 	}
 
 	bool ScoreManager::PlayerDied()

@@ -1,4 +1,5 @@
 #include "GameStates/ButtonManager.h"
+#include "GameStates/GameLevelSelector.h"
 
 #include "Core/GameTime.h"
 #include "Core/GameWindow/Game.h"
@@ -403,13 +404,17 @@ namespace Tarn
 		for ( ButtonComponent* button : Buttons( group ) )
 		{
 			button->Show();
-			// A level whose file is not there yet is shown, dimmed, and takes no click.
-			if ( IsLevelFunction( button->mFunction ) && !LevelExists( LevelOfFunction( button->mFunction ) ) )
+			// A level whose file is not there yet, or one past the campaign, is shown
+			// dimmed (locked) and takes no click.
+			if ( IsLevelFunction( button->mFunction ) && !IsOffered( LevelOfFunction( button->mFunction ) ) )
 			{
 				button->SetShade( ButtonComponent::kDimmed );
 				button->mActiveButton = false;
 			}
 		}
+		if ( group == GRP_LEVEL_SELECT )
+			if ( const GameLevelSelector* selector = Services::Get<GameLevelSelector>() )
+				selector->ApplyPictures( Buttons( group ) );
 	}
 
 	void ButtonManager::HidePage( ButtonGroup group )
@@ -851,10 +856,11 @@ namespace Tarn
 	void ButtonManager::ChooseLevel( ButtonComponent& button )
 	{
 		const int32_t level = LevelOfFunction( button.mFunction );
-		if ( !LevelExists( level ) )
+		if ( !IsOffered( level ) )
 		{
 			PlayEffect( kFunctionSound );
-			LOG_WARNING( "Level " << level << " has no level file yet; it cannot be played." );
+			LOG_WARNING( "Level " << level << ( level > kLastCampaignLevel ? " is locked" : " has no level file yet" )
+			                      << "; it cannot be played." );
 			return;
 		}
 		if ( LevelManager* levels = Levels() )
@@ -891,6 +897,8 @@ namespace Tarn
 		else if ( IsLevelFunction( function ) )
 			LoadLevel( function );
 	}
+
+	bool ButtonManager::IsOffered( int32_t level ) { return level >= 1 && level <= kLastCampaignLevel && LevelExists( level ); }
 
 	bool ButtonManager::LevelExists( int32_t level )
 	{

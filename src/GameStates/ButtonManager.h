@@ -135,6 +135,9 @@ namespace Tarn
 		void StartLevel( int32_t level );
 		// True when the level's file exists.
 		static bool LevelExists( int32_t level );
+		// The level select lets the player into the level: one of the campaign whose
+		// file is there.
+		static bool IsOffered( int32_t level );
 
 		void StartBlinking();
 		void StopBlinking();

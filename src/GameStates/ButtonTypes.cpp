@@ -1,6 +1,8 @@
 #include "GameStates/ButtonTypes.h"
 
+#include "GameStates/GameLevelSelector.h"
 #include "Graphics/TextureList.h"
+#include "core/Services.h"
 
 #include <array>
 
@@ -65,6 +67,8 @@ namespace Tarn
 
 	std::string LevelButtonPicture( int32_t level, bool highlighted )
 	{
-		return Graphics::LevelSelectPicture( level, 0, highlighted );
+		if ( const GameLevelSelector* selector = Services::Get<GameLevelSelector>() )
+			return selector->PictureOf( level, highlighted );
+		return Graphics::LevelSelectPicture( level, GRADE_NONE, highlighted );
 	}
 }

@@ -91,6 +91,6 @@ namespace Tarn
 	// picture hover leaves alone. Level buttons take theirs from LevelButtonPicture.
 	const char* ButtonPictureStem( int32_t function );
 	std::string ButtonPicture( int32_t function, bool highlighted );
-	// The picture of a level button, ungraded until the level selector keeps grades.
+	// The picture of a level button, with the grade the level selector keeps.
 	std::string LevelButtonPicture( int32_t level, bool highlighted );
 }

@@ -18,6 +18,7 @@ namespace KelvaneTest
 	void MenuGame::SetUp()
 	{
 		mEnvironment.Set( "XDG_CONFIG_HOME", mConfig.Path().string() );
+		mEnvironment.Set( "XDG_DATA_HOME", mData.Path().string() );
 		MenuFileSystem();
 		const std::string levels = std::string( KELVANE_DATA_ROOT ) + "/resource/Levels/";
 		for ( const char* id : { "MainMenu", "InGameGUI", "ScoreScreen", "Level1" } )

@@ -2,7 +2,7 @@
 // The whole game headless with the committed menu levels and the first level, for the
 // tests of the menus: the pointer is moved and clicked over a button where the camera
 // shows it, keys are pressed through the window's events, and the player's options
-// live in a folder of the test's own.
+// and grades live in folders of the test's own.
 
 #include "GameStates/ButtonManager.h"
 #include "GameStates/ButtonTypes.h"
@@ -69,6 +69,8 @@ namespace KelvaneTest
 		std::string OptionsFile() const;
 
 		TempFolder mConfig;
+		// The level select's grades of this test.
+		TempFolder mData;
 		ScopedEnvironment mEnvironment;
 		ScopedResources mResources;
 	};

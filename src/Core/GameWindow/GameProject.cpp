@@ -160,6 +160,7 @@ namespace Tarn
 		CreateAll( this, mComponents, std::make_index_sequence<std::tuple_size_v<HeapServices>>() );
 		mComponentsCreated = true;
 		Services::Get<ButtonManager>()->SetOptions( mPlayerOptions, mPlayerOptionsFile );
+		Services::Get<GameLevelSelector>()->SetFilePath( GameLevelSelector::FilePath() );
 		if ( !mOptions.mScreenshotFile.empty() )
 			Services::Get<Graphics::GraphicsManager>()->RequestScreenshot( mOptions.mScreenshotFile );
 	}

@@ -9,6 +9,7 @@
 #include "Game/ScoreManager.h"
 #include "Game/ShadowManager.h"
 #include "GameStates/ButtonManager.h"
+#include "GameStates/GameLevelSelector.h"
 #include "Game/SkillManager.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/PlayerOptions.h"
