@@ -10,6 +10,7 @@
 #include "Input/KeyboardManager.h"
 #include "Input/MouseManager.h"
 #include "Physics/TransformComponent.h"
+#include "Utilities/Log.h"
 #include "core/Services.h"
 
 #include <algorithm>
@@ -95,7 +96,7 @@ namespace Tarn
 
 	void LoadingScreen::Vanish()
 	{
-		mShown = mFadingIn = mIsUp = mWaiting = false;
+		mShown = mFadingIn = mIsUp = mWaiting = mSplash = false;
 		mAlpha = 0.0f;
 		if ( Graphics::MeshComponent* mesh = Mesh() )
 			mesh->mVisible = false;
@@ -117,9 +118,13 @@ namespace Tarn
 		mFadingIn = true;
 		mIsUp = false;
 		mWaiting = false;
+		mSplash = false;
 		mAlpha = std::max( mAlpha, 0.0f );
 		if ( Graphics::MeshComponent* mesh = Mesh() )
+		{
+			mesh->SetTexture( kPicture );
 			mesh->mVisible = true;
+		}
 		const LevelManager* levels = Services::Get<LevelManager>();
 		if ( Graphics::FontComponent* tip = TipFont() )
 		{
@@ -128,6 +133,25 @@ namespace Tarn
 			tip->mVisible = true;
 		}
 		ApplyAlpha();
+	}
+
+	void LoadingScreen::ShowSplash()
+	{
+		mShown = true;
+		mFadingIn = false;
+		mIsUp = true;
+		mSplash = true;
+		mAlpha = kUpAlpha;
+		if ( Graphics::MeshComponent* mesh = Mesh() )
+		{
+			mesh->SetTexture( kSplashPicture );
+			mesh->mVisible = true;
+		}
+		if ( Graphics::FontComponent* tip = TipFont() )
+			tip->mVisible = false;
+		ApplyAlpha();
+		Hide();
+		LOG_INFO( "Splash screen shown." );
 	}
 
 	void LoadingScreen::Hide()

@@ -2,7 +2,9 @@
 // The full-screen picture that covers a level change: it fades in with the tip of the
 // level about to load, stays up while the button manager runs the functions that load
 // levels, waits for a click (or Enter, Space or Escape) with "Click to continue..."
-// blinking once the level is in, and fades out. Made by the button manager at start.
+// blinking once the level is in, and fades out. At a cold start the same screen shows
+// the splash picture over the main menu, waiting the same way. Made by the button
+// manager at start.
 
 #include "Core/GameComponent.h"
 #include "Core/Object.h"
@@ -25,6 +27,7 @@ namespace Tarn
 	public:
 		static constexpr const char* kObjectName = "LoadingScreen";
 		static constexpr const char* kPicture = "resource/loading.png";
+		static constexpr const char* kSplashPicture = "resource/Tessaro_logo.png";
 		// Above everything else in the frame, its tip above the picture.
 		static constexpr int32_t kDrawOrder = 11;
 		static constexpr int32_t kTipDrawOrder = 12;
@@ -46,6 +49,9 @@ namespace Tarn
 
 		// Starts fading in, with the tip of the level manager's level number.
 		void Show();
+		// The splash: up at once, without a tip, waiting for the player as after a load.
+		void ShowSplash();
+		bool IsSplash() const { return mSplash; }
 		// The level is in: "Click to continue..." blinks until the player answers.
 		void Hide();
 		// Starts fading out.
@@ -81,5 +87,6 @@ namespace Tarn
 		bool mIsUp = false;
 		bool mWaiting = false;
 		bool mListening = false;
+		bool mSplash = false;
 	};
 }

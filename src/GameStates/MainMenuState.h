@@ -1,6 +1,7 @@
 #pragma once
-// The state the game starts in when no level is asked for: the main menu, its page
-// and its music. Everything after it happens through the menus' buttons.
+// The state the game starts in when no level is asked for: the splash over the main
+// menu, then the menu's page and its music. Everything after it happens through the
+// menus' buttons.
 
 #include "Core/GameStateManager.h"
 #include "core/HashedName.h"
@@ -14,7 +15,8 @@ namespace Tarn
 	public:
 		MainMenuState() : GameState( ClassHashedName() ) {}
 
-		// The camera stops following anything, and the button manager shows the main menu.
+		// The camera stops following anything, the button manager shows the main menu and
+		// the splash covers it until the player answers.
 		void Initialise() override;
 		void Shutdown() override {}
 		void Activate() override {}

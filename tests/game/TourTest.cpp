@@ -1,5 +1,5 @@
-// The front end's tours (tools/tour/), played headless as a player would: from the main
-// menu through the options, into level 1 and its in-game menu, back to the main menu
+// The front end's tours (tools/tour/), played headless as a player would: from the splash
+// and the main menu through the options, into level 1 and its in-game menu, back to the main menu
 // through "are you sure", its other pages, and out through "are you sure" again. The
 // mouse tour and the key tour visit the same pages in the same order and end the game.
 #include "support/RunGame.h"
@@ -18,7 +18,7 @@ namespace
 		std::vector<std::string> lines;
 		std::istringstream in( log );
 		for ( std::string line; std::getline( in, line ); )
-			for ( const char* mark : { "Menu page", "started from the menus", "Exit called." } )
+			for ( const char* mark : { "Splash screen", "Menu page", "started from the menus", "Exit called." } )
 				if ( line.find( mark ) != std::string::npos )
 					lines.push_back( line.substr( line.find( "): " ) + 3 ) );
 		return lines;
@@ -36,7 +36,7 @@ namespace
 		ASSERT_EQ( run.mExitCode, 0 ) << run.mStderr;
 		EXPECT_EQ( run.mStderr, "" );
 		const std::vector<std::string> expected = {
-			"Menu page opened: main menu.",   "Menu page opened: options.",     "Menu page closed: options.",
+			"Menu page opened: main menu.",   "Splash screen shown.",           "Menu page opened: options.",     "Menu page closed: options.",
 			"Level 1 started from the menus.", "Menu page opened: in-game menu.", "Menu page opened: options.",
 			"Menu page closed: options.",      "Menu page opened: are you sure.", "Menu page opened: main menu.",
 			"Menu page opened: how to play.",  "Menu page closed: how to play.",  "Menu page opened: credits.",
