@@ -1,6 +1,8 @@
 // The front end in the whole game, headless: the game opens on its splash over the main
 // menu, a won level's grade shows on the level select and is still there after a
-// restart, a death grades nothing, and the levels past the campaign are locked.
+// restart, a death grades nothing, the levels past the campaign are locked, and a cold
+// start goes through the splash, the loading screen and the first level's solution to
+// the score screen and back to a graded level select.
 #include "Core/GameStateManager.h"
 #include "Game/LevelEnd.h"
 #include "Game/Player.h"
@@ -18,6 +20,9 @@
 #include "support/MenuGame.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
 
 namespace
 {
@@ -46,6 +51,29 @@ namespace
 			if ( die )
 				FindPlayer()->GetComponent<StateMachines::StateMachineComponent>()->mState = StateMachines::STATE_DIE;
 			EndPlayedLevel();
+		}
+
+		// The first level's solution, its steps counted on from the game's step now.
+		InputScript SolutionFromNow() const
+		{
+			const uint64_t now = mGame->Project().GetStepCount();
+			std::ifstream file( std::string( KELVANE_DATA_ROOT ) + "/tests/solutions/Level1.txt" );
+			std::ostringstream shifted;
+			for ( std::string line; std::getline( file, line ); )
+			{
+				std::istringstream in( line );
+				uint64_t step = 0;
+				if ( !( in >> step ) )
+					continue;
+				std::string rest;
+				std::getline( in, rest );
+				shifted << step + now << rest << '\n';
+			}
+			InputScript script;
+			std::string error;
+			EXPECT_TRUE( script.Parse( shifted.str(), "Level1.txt", error ) ) << error;
+			EXPECT_FALSE( script.Events().empty() );
+			return script;
 		}
 
 		ButtonComponent* LevelButtonOnTheSelect( int32_t level )
@@ -135,5 +163,30 @@ namespace
 		}
 		Click( *eighteen );
 		EXPECT_EQ( Buttons().Pending().size(), 1u );
+	}
+
+	TEST_F( FrontEnd, AColdStartPlaysThroughTheFirstLevelToItsGradeOnTheLevelSelect )
+	{
+		ColdStart();
+		Press( Key::Enter );
+		ASSERT_TRUE( StepUntil( [&]() { return !Loading().IsShown(); } ) ) << "the splash went";
+		Click( FUNC_START );
+		ASSERT_TRUE( StepUntil( [&]() { return Loading().IsWaiting(); } ) );
+		EXPECT_EQ( Services::Get<LevelManager>()->mLevelNumber, 1 );
+		Press( Key::Enter );
+		ASSERT_TRUE( StepUntil( [&]() { return !Loading().IsShown(); } ) );
+
+		mGame->Window().SetInputScript( SolutionFromNow() );
+		ASSERT_TRUE( StepUntil( [&]() { return Buttons().TopPage() == GRP_SCORE_SCREEN; }, 2000 ) ) << "the solution wins the level";
+		const LevelPicture* one = Selector().Entry( 1 );
+		ASSERT_TRUE( one->mGraded );
+		ASSERT_TRUE( StepUntil( [&]() { return !Buttons().IsZooming(); } ) );
+
+		// Main Menu, "are you sure", yes, and the loading screen back to the menu.
+		Click( FUNC_EXITGAME );
+		Click( FUNC_CONFIRMATION_YES );
+		ASSERT_TRUE( StepUntil( [&]() { return !Loading().IsShown(); } ) );
+		EXPECT_EQ( Buttons().TopPage(), GRP_MAINMENU );
+		EXPECT_EQ( Texture( *LevelButtonOnTheSelect( 1 ) ), Graphics::LevelSelectPicture( 1, one->mGrade, false ) );
 	}
 }
