@@ -11,6 +11,7 @@
 #include "GameStates/LevelManager.h"
 #include "GameStates/LoadingScreen.h"
 #include "GameStates/MainMenuState.h"
+#include "Graphics/FontComponent.h"
 #include "Graphics/MeshComponent.h"
 #include "Graphics/TextureList.h"
 #include "Input/KeyCodes.h"
@@ -188,5 +189,47 @@ namespace
 		ASSERT_TRUE( StepUntil( [&]() { return !Loading().IsShown(); } ) );
 		EXPECT_EQ( Buttons().TopPage(), GRP_MAINMENU );
 		EXPECT_EQ( Texture( *LevelButtonOnTheSelect( 1 ) ), Graphics::LevelSelectPicture( 1, one->mGrade, false ) );
+	}
+
+	TEST_F( FrontEnd, AWholeRunWithTheKeysAloneThroughTheLevelSelectAndTheScoreScreen )
+	{
+		ColdStart();
+		Press( Key::Enter );
+		ASSERT_TRUE( StepUntil( [&]() { return !Loading().IsShown(); } ) );
+		// Level Select is the second button; the first arrow on its page finds level 1.
+		Press( Key::Down );
+		Press( Key::Down );
+		EXPECT_EQ( Buttons().Highlighted()->mFunction, FUNC_LEVEL_SELECT );
+		Press( Key::Enter );
+		ASSERT_EQ( Buttons().TopPage(), GRP_LEVEL_SELECT );
+		Press( Key::Right );
+		EXPECT_EQ( Buttons().Highlighted()->mFunction, FUNC_LEVEL_1 );
+		Press( Key::Enter );
+		ASSERT_TRUE( Loading().IsShown() );
+		EXPECT_EQ( Loading().GetComponent<Graphics::FontComponent>()->mText, LoadingScreen::Tip( 1 ) );
+		ThroughLoadingScreen();
+		ASSERT_NE( FindPlayer(), nullptr );
+
+		EndPlayedLevel();
+		ASSERT_EQ( Buttons().TopPage(), GRP_SCORE_SCREEN );
+		ASSERT_TRUE( StepUntil( [&]() { return !Buttons().IsZooming(); } ) );
+		Press( Key::Right );
+		EXPECT_EQ( Buttons().Highlighted()->mFunction, FUNC_NEXT_LEVEL );
+		// Level 1 is the last level there is: Next Level goes back to the main menu.
+		Press( Key::Enter );
+		ASSERT_TRUE( StepUntil( [&]() { return Buttons().TopPage() == GRP_MAINMENU && !Loading().IsShown(); }, 1200 ) );
+		EXPECT_EQ( FindPlayer(), nullptr );
+		EXPECT_TRUE( Selector().Entry( 1 )->mGraded );
+	}
+
+	TEST( LoadingTips, EachCampaignLevelHasItsTipInOrderAndOthersKeepTheLastOne )
+	{
+		EXPECT_STREQ( LoadingScreen::Tip( 1 ), "Use your Energy Beam on Prisms to create \nEnergy Cones that can interact with \nyour environment." );
+		EXPECT_STREQ( LoadingScreen::Tip( 7 ), "Do not harm the Crytals!" );
+		EXPECT_STREQ( LoadingScreen::Tip( 8 ), "I repeat: Do not harm the Crytals!" );
+		EXPECT_STREQ( LoadingScreen::Tip( 13 ), "Mirrors reflect your Energy Beam. \nUse them to your advantage." );
+		EXPECT_STREQ( LoadingScreen::Tip( 18 ), "One more, and we should be home free!\nBe warned, the last one is never easy." );
+		for ( const int32_t level : { 0, 19, 20, -3 } )
+			EXPECT_EQ( LoadingScreen::Tip( level ), nullptr ) << level;
 	}
 }
