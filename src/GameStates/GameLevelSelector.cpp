@@ -13,7 +13,6 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <sstream>
 
 namespace Tarn
@@ -191,12 +190,6 @@ namespace Tarn
 	{
 		if ( mPath.empty() )
 			return false;
-		const std::string folder = std::filesystem::path( mPath ).parent_path().string();
-		if ( !folder.empty() && !FileSystem::MakeFolders( folder ) )
-		{
-			LOG_ERROR( "Cannot make the folder " << folder << " for the grades file." );
-			return false;
-		}
 		pugi::xml_document document;
 		pugi::xml_node root = document.append_child( kRootElement );
 		for ( const auto& [function, entry] : mPictures )
@@ -208,6 +201,6 @@ namespace Tarn
 			}
 		std::ostringstream text;
 		document.save( text );
-		return FileSystem::WriteFileAtomically( mPath, text.str() );
+		return FileSystem::WriteUserFile( mPath, text.str(), "the grades file" );
 	}
 }

@@ -112,19 +112,24 @@ namespace Tarn
 			tip->mColour = WithAlpha( kTipColour, mAlpha );
 	}
 
-	void LoadingScreen::Show()
+	void LoadingScreen::Present( const char* picture, bool splash, float alpha )
 	{
 		mShown = true;
-		mFadingIn = true;
-		mIsUp = false;
+		mFadingIn = !splash;
+		mIsUp = splash;
 		mWaiting = false;
-		mSplash = false;
-		mAlpha = std::max( mAlpha, 0.0f );
+		mSplash = splash;
+		mAlpha = alpha;
 		if ( Graphics::MeshComponent* mesh = Mesh() )
 		{
-			mesh->SetTexture( kPicture );
+			mesh->SetTexture( picture );
 			mesh->mVisible = true;
 		}
+	}
+
+	void LoadingScreen::Show()
+	{
+		Present( kPicture, false, std::max( mAlpha, 0.0f ) );
 		const LevelManager* levels = Services::Get<LevelManager>();
 		if ( Graphics::FontComponent* tip = TipFont() )
 		{
@@ -137,16 +142,7 @@ namespace Tarn
 
 	void LoadingScreen::ShowSplash()
 	{
-		mShown = true;
-		mFadingIn = false;
-		mIsUp = true;
-		mSplash = true;
-		mAlpha = kUpAlpha;
-		if ( Graphics::MeshComponent* mesh = Mesh() )
-		{
-			mesh->SetTexture( kSplashPicture );
-			mesh->mVisible = true;
-		}
+		Present( kSplashPicture, true, kUpAlpha );
 		if ( Graphics::FontComponent* tip = TipFont() )
 			tip->mVisible = false;
 		ApplyAlpha();

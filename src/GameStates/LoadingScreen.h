@@ -75,6 +75,8 @@ namespace Tarn
 	private:
 		Graphics::MeshComponent* Mesh() const;
 		Graphics::FontComponent* TipFont() const;
+		// The picture on screen: fading in from `alpha`, or, for the splash, up at once.
+		void Present( const char* picture, bool splash, float alpha );
 		// The picture and the tip at the current alpha.
 		void ApplyAlpha();
 		void Listen( bool listen );

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <sstream>
 
 namespace Tarn
@@ -93,17 +92,11 @@ namespace Tarn
 	{
 		if ( path.empty() )
 			return false;
-		const std::string folder = std::filesystem::path( path ).parent_path().string();
-		if ( !folder.empty() && !FileSystem::MakeFolders( folder ) )
-		{
-			LOG_ERROR( "Cannot make the folder " << folder << " for the options file." );
-			return false;
-		}
 		pugi::xml_document document;
 		pugi::xml_node root = document.append_child( kRootElement );
 		Rows().Write( root, const_cast<PlayerOptions&>( *this ) );
 		std::ostringstream text;
 		document.save( text );
-		return FileSystem::WriteFileAtomically( path, text.str() );
+		return FileSystem::WriteUserFile( path, text.str(), "the options file" );
 	}
 }

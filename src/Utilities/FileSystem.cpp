@@ -339,6 +339,19 @@ namespace Tarn
 
 	std::string FileSystem::TemporaryPathFor( const std::string& path ) { return path + ".saving"; }
 
+	bool FileSystem::WriteUserFile( const std::string& path, std::string_view contents, const char* what )
+	{
+		if ( path.empty() )
+			return false;
+		const std::string folder = std::filesystem::path( path ).parent_path().string();
+		if ( !folder.empty() && !MakeFolders( folder ) )
+		{
+			LOG_ERROR( "Cannot make the folder " << folder << " for " << what << "." );
+			return false;
+		}
+		return WriteFileAtomically( path, contents );
+	}
+
 	bool FileSystem::WriteFileAtomically( const std::string& path, std::string_view contents, Replace replace )
 	{
 		if ( path.empty() )

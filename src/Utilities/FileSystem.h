@@ -84,6 +84,10 @@ namespace Tarn
 		// Every save of the program goes through this.
 		static bool WriteFileAtomically( const std::string& path, std::string_view contents,
 		                                 Replace replace = Replace::Durably );
+		// A file of the player's own (options, grades): its folder made when missing, then
+		// written as WriteFileAtomically does. `what` names it in the error ("the options
+		// file"). False for an empty path.
+		static bool WriteUserFile( const std::string& path, std::string_view contents, const char* what );
 		// The temporary file that WriteFileAtomically writes first.
 		static std::string TemporaryPathFor( const std::string& path );
 

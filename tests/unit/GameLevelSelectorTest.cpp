@@ -17,15 +17,6 @@ namespace
 	constexpr const char* kBlue = "resource/menu/level select/blue/";
 	constexpr const char* kOrange = "resource/menu/level select/orange/";
 
-	// A message of the log holds this text.
-	bool Mentions( const KelvaneTest::LogCapture& log, const std::string& text )
-	{
-		for ( const std::string& message : log.Texts() )
-			if ( message.find( text ) != std::string::npos )
-				return true;
-		return false;
-	}
-
 	class LevelGrades : public testing::Test
 	{
 	protected:
@@ -78,7 +69,7 @@ namespace
 		selector->SetLevelResult( 21, 5000 );
 		selector->SetLevelResult( 0, 5000 );
 		EXPECT_EQ( selector->Entry( 21 ), nullptr );
-		EXPECT_TRUE( Mentions( log, "level 21, which the level select does not have" ) );
+		EXPECT_TRUE( log.Mentions( "level 21, which the level select does not have" ) );
 	}
 
 	TEST_F( LevelGrades, ThePictureNameGivesItsLevelWhateverItsDigitsAndColour )
@@ -123,8 +114,8 @@ namespace
 			auto partial = Selector();
 			EXPECT_EQ( partial->Entry( 2 )->mGrade, Tarn::GRADE_B );
 			EXPECT_FALSE( partial->Entry( 5 )->mGraded );
-			EXPECT_TRUE( Mentions( log, "has a level \"40\"" ) );
-			EXPECT_TRUE( Mentions( log, "with the score \"lots\"" ) );
+			EXPECT_TRUE( log.Mentions( "has a level \"40\"" ) );
+			EXPECT_TRUE( log.Mentions( "with the score \"lots\"" ) );
 		}
 
 		{
@@ -135,7 +126,7 @@ namespace
 		auto broken = Selector();
 		for ( int level = 1; level <= GameLevelSelector::kLevels; ++level )
 			EXPECT_FALSE( broken->Entry( level )->mGraded ) << level;
-		EXPECT_TRUE( Mentions( log, "cannot be read" ) );
+		EXPECT_TRUE( log.Mentions( "cannot be read" ) );
 		// The next grade writes the file whole again.
 		broken->SetLevelResult( 4, 100 );
 		EXPECT_EQ( Selector()->Entry( 4 )->mGrade, Tarn::GRADE_C );
