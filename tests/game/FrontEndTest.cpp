@@ -166,15 +166,16 @@ namespace
 		EXPECT_EQ( Buttons().Pending().size(), 1u );
 	}
 
+	// With the mouse alone.
 	TEST_F( FrontEnd, AColdStartPlaysThroughTheFirstLevelToItsGradeOnTheLevelSelect )
 	{
 		ColdStart();
-		Press( Key::Enter );
+		ClickAt( Vector2() );
 		ASSERT_TRUE( StepUntil( [&]() { return !Loading().IsShown(); } ) ) << "the splash went";
 		Click( FUNC_START );
 		ASSERT_TRUE( StepUntil( [&]() { return Loading().IsWaiting(); } ) );
 		EXPECT_EQ( Services::Get<LevelManager>()->mLevelNumber, 1 );
-		Press( Key::Enter );
+		ClickAt( Vector2() );
 		ASSERT_TRUE( StepUntil( [&]() { return !Loading().IsShown(); } ) );
 
 		mGame->Window().SetInputScript( SolutionFromNow() );
