@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds Kelvane and starts it. Arguments go to the game; until
-# the game has its main menu, a run that names no level plays the first one.
+# Sets up the machine, builds Kelvane and starts it in its main menu. Arguments go to
+# the game (--level N goes straight into a level).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
-args=("$@")
-case " $* " in
-  *" --level "*) ;;
-  *) args=(--level 1 "${args[@]}") ;;
-esac
-exec ./build/release/kelvane "${args[@]}"
+exec ./build/release/kelvane "$@"

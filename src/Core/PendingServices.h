@@ -31,8 +31,6 @@ namespace Tarn
 	void Draw( GameTime& ) override {}
 
 	// Created on the heap by GameProject::CreateComponents, in this order.
-	TARN_PENDING_SERVICE( ButtonManager, GameComponent )
-	TARN_PENDING_SERVICE( GameLevelSelector, GameComponent )
 	TARN_PENDING_SERVICE( PropertyEditor, GameComponent )
 
 #undef TARN_PENDING_DRAW_GameComponent

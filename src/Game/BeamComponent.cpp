@@ -6,6 +6,7 @@
 #include "Core/TypeRegistry.h"
 #include "Game/MirrorComponent.h"
 #include "Game/VertexComponent.h"
+#include "GameStates/ButtonManager.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/SoundManager.h"
 #include "Graphics/AnimationComponent.h"
@@ -205,13 +206,14 @@ namespace Tarn
 
 	void BeamComponent::OnPressed( int32_t, int32_t, int32_t button )
 	{
-		if ( IsBeamButton( button ) )
+		// A click on a menu page, or one that answers the loading screen, fires nothing.
+		if ( IsBeamButton( button ) && !MenusHoldInput() )
 			PlayOnce( kFireSound );
 	}
 
 	void BeamComponent::OnHeld( int32_t x, int32_t y, int32_t button )
 	{
-		if ( IsBeamButton( button ) )
+		if ( IsBeamButton( button ) && !MenusHoldInput() )
 			HeldUpdate( PointerInWorld( x, y ), StepSeconds() );
 	}
 

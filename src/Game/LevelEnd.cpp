@@ -1,16 +1,18 @@
 #include "Game/LevelEnd.h"
 
 #include "Game/ScoreManager.h"
+#include "GameStates/ButtonManager.h"
 #include "core/Services.h"
 
 namespace Tarn
 {
 	void EndPlayedLevel()
 	{
-		if ( auto* score = Services::Get<ScoreManager>() )
+		// The score screen's page reckons the score through the score service, which
+		// says in the log how the level ended.
+		if ( auto* buttons = Services::Get<ButtonManager>() )
+			buttons->ShowScoreScreen( !ScoreManager::PlayerDied() );
+		else if ( auto* score = Services::Get<ScoreManager>() )
 			score->ShowScoreScreen();
-		// The button manager opens the score screen's page here (won or lost, as the
-		// player's state says) once the menus exist; until then the game plays on behind
-		// the logged result.
 	}
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The end of a played level: the ship drawn into the exit, or lost. The score service
-// reckons the level and says in the log how it went ("Level N won, score S" or "Level N
-// lost"); the score screen's page of the menus takes over from here once it is built.
+// The end of a played level: the ship drawn into the exit, or lost. The score screen's
+// page takes over, won or lost, and the score service reckons the level and says in the
+// log how it went ("Level N won, score S" or "Level N lost").
 
 namespace Tarn
 {

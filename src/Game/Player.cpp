@@ -4,6 +4,7 @@
 #include "Core/TypeRegistry.h"
 #include "Game/ScoreManager.h"
 #include "Game/SkillsComponent.h"
+#include "GameStates/ButtonManager.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/SoundManager.h"
 #include "Graphics/EmitterComponent.h"
@@ -329,6 +330,10 @@ namespace Tarn
 
 	void Player::OnKeyHeld( uint32_t key, uint32_t )
 	{
+		// A menu page in front, or the loading screen, has the keys: they neither steer
+		// nor start the clock.
+		if ( MenusHoldInput() )
+			return;
 		StartLevelClock();
 		if ( IgnoresKeys() )
 			return;
@@ -353,7 +358,11 @@ namespace Tarn
 				machines->RaiseMessage( StateMachines::Message::MovementPromptDone );
 	}
 
-	void Player::OnMouseHeld( int32_t, int32_t, int32_t ) { StartLevelClock(); }
+	void Player::OnMouseHeld( int32_t, int32_t, int32_t )
+	{
+		if ( !MenusHoldInput() )
+			StartLevelClock();
+	}
 	void Player::OnMouseReleased( int32_t, int32_t, int32_t ) {}
 
 	void Player::LoseHealth( float damage )

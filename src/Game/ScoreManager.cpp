@@ -4,6 +4,7 @@
 #include "Core/Object.h"
 #include "Core/ObjectManager.h"
 #include "Game/Player.h"
+#include "GameStates/GameLevelSelector.h"
 #include "GameStates/LevelManager.h"
 #include "Graphics/EmitterComponent.h"
 #include "Graphics/Font.h"
@@ -132,8 +133,7 @@ namespace Tarn
 		Object* player = FindPlayer();
 
 		const auto* stats = player ? player->GetComponent<Physics::StatsComponent>() : nullptr;
-		const auto* machine = player ? player->GetComponent<StateMachines::StateMachineComponent>() : nullptr;
-		const bool died = machine && machine->mState == StateMachines::STATE_DIE;
+		const bool died = PlayerDied();
 
 		mReckoning.mHealthScore = HealthScore( stats ? stats->mHealth : 0.0f );
 		mReckoning.mTimeScore = TimeScore( level, mElapsed );
@@ -144,12 +144,9 @@ namespace Tarn
 		mText.clear();
 		if ( Graphics::FontComponent* font = ScoreFont( true ) )
 		{
-			font->mWidthScale = kLetterWidth;
-			font->mHeightScale = kLineHeight;
-			font->RecreateFont();
-			font->mX = kTextX;
-			font->mY = kTextY;
+			font->Lay( kTextX, kTextY, kLetterWidth, kLineHeight );
 			font->mColour = kTextColour;
+			font->mDrawOrder = kTextDrawOrder;
 			font->mText = mText;
 			font->mVisible = true;
 		}
@@ -164,7 +161,17 @@ namespace Tarn
 			// On a line of its own, so that a run played from a script shows whether it
 			// beat the level's par, whatever the other lines added.
 			LOG_INFO( "Level " << level << " time score " << mReckoning.mTimeScore );
+			// Only a won level earns a grade.
+			if ( GameLevelSelector* selector = Services::Get<GameLevelSelector>() )
+				selector->SetLevelResult( level, mReckoning.mFinalScore );
 		}
+	}
+
+	bool ScoreManager::PlayerDied()
+	{
+		const Object* player = FindPlayer();
+		const auto* machine = player ? player->GetComponent<StateMachines::StateMachineComponent>() : nullptr;
+		return machine && machine->mState == StateMachines::STATE_DIE;
 	}
 
 	void ScoreManager::HideScoreScreen()

@@ -42,6 +42,8 @@ namespace Tarn
 		static constexpr float kTextX = 0.3f;
 		static constexpr float kTextY = 0.25f;
 		static constexpr uint32_t kTextColour = 0xFFFFFF4D;
+		// Above the score screen's page and buttons.
+		static constexpr int32_t kTextDrawOrder = 10;
 
 		// The end of a level in numbers.
 		struct Reckoning
@@ -70,6 +72,8 @@ namespace Tarn
 		// starts revealing the score text and the background's stars.
 		void ShowScoreScreen();
 		void HideScoreScreen();
+		// The player's ship is in its death sequence: the level is lost.
+		static bool PlayerDied();
 		// Everything back to nothing, for a new level or a new run.
 		void ResetForNewRun();
 

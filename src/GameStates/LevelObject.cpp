@@ -166,8 +166,13 @@ namespace Tarn
 		if ( !exchange )
 			return;
 		ObjectManager& objects = ObjectManager::Instance();
+		// A file loaded into this level again lists its names again: each object still
+		// reads its values once, or every reload of a level would read them once more.
+		std::set<uint32_t> read;
 		for ( const HashedName& name : mObjectNames )
 		{
+			if ( !read.insert( name.GetHash() ).second )
+				continue;
 			// An object this file does not hold keeps its values: reading it from an
 			// empty fragment would reset every one of them to zero.
 			if ( !serialiser.FindLevelObject( name.GetName().c_str() ) )

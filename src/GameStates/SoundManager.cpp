@@ -25,6 +25,12 @@ namespace Tarn
 			       } );
 		}
 
+		// The nearest step of the options' volume scale from 0 to 1.
+		float OnVolumeScale( float value )
+		{
+			return std::clamp( std::round( value / SoundManager::kVolumeStep ) * SoundManager::kVolumeStep, 0.0f, 1.0f );
+		}
+
 		// The audio library's own report line; players never see it, developers read it
 		// on the console when a sound stays silent.
 		void Report( const char* what, const AudioResult& result )
@@ -184,6 +190,12 @@ namespace Tarn
 			entry->second.SetPaused( paused );
 	}
 
+	void SoundManager::SetPlaybackVolume( const std::string& path, float volume )
+	{
+		if ( SoundEntry* entry = GetSound( path ) )
+			entry->second.SetVolume( volume );
+	}
+
 	void SoundManager::MuteAll()
 	{
 		if ( mBackgroundGroup )
@@ -260,13 +272,10 @@ namespace Tarn
 	{
 		// Each step lands on the scale itself: float sums of 0.2 drift, and a drifted
 		// volume would stop a hair above silence or step once past full.
-		const auto onScale = [step]( float value ) {
-			return std::clamp( std::round( value / std::fabs( step ) ) * std::fabs( step ), 0.0f, 1.0f );
-		};
 		if ( step > 0.0f && volume < 1.0f )
-			volume = onScale( volume + step );
+			volume = OnVolumeScale( volume + step );
 		else if ( step < 0.0f && volume > Tarn::kFloatEpsilon )
-			volume = onScale( volume + step );
+			volume = OnVolumeScale( volume + step );
 		if ( !group )
 			return;
 		const AudioResult result = group->SetVolume( volume );
@@ -292,6 +301,18 @@ namespace Tarn
 	void SoundManager::LowerMusicVolume()
 	{
 		StepVolume( mMusicVolume, -kVolumeStep, mBackgroundGroup, "Music" );
+	}
+
+	void SoundManager::SetEffectsVolume( float volume )
+	{
+		mEffectsVolume = OnVolumeScale( volume );
+		StepVolume( mEffectsVolume, 0.0f, mEffectsGroup, "Effects" );
+	}
+
+	void SoundManager::SetMusicVolume( float volume )
+	{
+		mMusicVolume = OnVolumeScale( volume );
+		StepVolume( mMusicVolume, 0.0f, mBackgroundGroup, "Music" );
 	}
 
 	void SoundManager::OnFocusLost()

@@ -51,6 +51,9 @@ namespace Tarn
 		void StopSound( const std::string& path );
 		// Pauses or resumes the path's last playback.
 		void PauseSound( const std::string& path, bool paused );
+		// The own volume of the path's last playback (1 as started), which its group's
+		// volume scales: lowers a sound without touching the player's volume.
+		void SetPlaybackVolume( const std::string& path, float volume );
 		// The stored (sound, channel) pair, or null for a path that names no sound. A path
 		// spelt differently only in case ("resource/sound/...") finds the table's entry.
 		// Game code that restarts an effect itself plays the pair's sound through
@@ -72,6 +75,9 @@ namespace Tarn
 		void LowerEffectsVolume();
 		void RaiseMusicVolume();
 		void LowerMusicVolume();
+		// A volume the player chose before, put on the same scale and applied.
+		void SetEffectsVolume( float volume );
+		void SetMusicVolume( float volume );
 
 		Platform::AudioSystem* GetSystem() const { return mSystem.get(); }
 		Platform::ChannelGroup* GetBackgroundGroup() const { return mBackgroundGroup; }

@@ -62,6 +62,15 @@ namespace Graphics
 
 	void FontComponent::RecreateFont() { MakeFont(); }
 
+	void FontComponent::Lay( float x, float y, float widthScale, float heightScale )
+	{
+		mWidthScale = widthScale;
+		mHeightScale = heightScale;
+		RecreateFont();
+		mX = x;
+		mY = y;
+	}
+
 	void FontComponent::Draw( Tarn::GameTime& )
 	{
 		if ( !mFont )

@@ -40,6 +40,9 @@ namespace Graphics
 
 		// Makes the font again after mWidthScale or mHeightScale changed.
 		void RecreateFont();
+		// The letter size and the top-left corner, as fractions of the window, in one go:
+		// the font is made again at that size.
+		void Lay( float x, float y, float widthScale, float heightScale );
 
 		// The client area the scales and fractions are taken of.
 		void ClientSize( int& width, int& height ) const;

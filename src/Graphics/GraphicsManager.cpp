@@ -224,6 +224,9 @@ namespace Graphics
 			mDeviceReady = false;
 
 		SetStates();
+		// A reset after the window changed size (full screen on or off): the bars and
+		// the projection follow the new back buffer.
+		TwWindowSize( mPresentParameters.mBackBufferWidth, mPresentParameters.mBackBufferHeight );
 		BuildViewAndProjection();
 		mDevice->SetTransform( Platform::TransformKind::Projection, mProjection );
 		mDevice->ReleaseShader( mVertexShader );

@@ -69,8 +69,12 @@ namespace Graphics
 				list.push_back( "resource/menu/bar row" + std::to_string( row ) + ".png" );
 			}
 
+			for ( const MenuLabel& label : MenuLabels() )
+				list.push_back( MenuLabelPicture( label ) );
+
 			const char* const pages[] = {
 				"resource/menu/secondary background.png",
+				"resource/level select.png",
 				"resource/how to play2.png",
 				"resource/are you sure.png",
 				"resource/options.png",
@@ -118,6 +122,17 @@ namespace Graphics
 		};
 		return names;
 	}
+
+	const std::vector<MenuLabel>& MenuLabels()
+	{
+		static const std::vector<MenuLabel> labels = {
+			{ "fullscreen", "Full screen" }, { "effects", "Sound effects" }, { "music", "Music" },
+			{ "mute all", "Mute all sound" }, { "mute music", "Mute music" },
+		};
+		return labels;
+	}
+
+	std::string MenuLabelPicture( const MenuLabel& label ) { return std::string( "resource/menu/label " ) + label.mStem + ".png"; }
 
 	const std::vector<std::string>& StartUpTextureList()
 	{

@@ -14,6 +14,16 @@ namespace Graphics
 	// ("resource/menu/<name>.png" and "resource/menu/<name>2.png"), in loading order.
 	const std::vector<std::string>& MenuPictureNames();
 
+	// The words beside the options page's controls: "resource/menu/label <stem>.png"
+	// shows the text.
+	struct MenuLabel
+	{
+		const char* mStem;
+		const char* mText;
+	};
+	const std::vector<MenuLabel>& MenuLabels();
+	std::string MenuLabelPicture( const MenuLabel& label );
+
 	// The level-select picture of level `level` (1 to 20) for the selector's colour
 	// set: blue for levels 1 to 10, orange for 11 to 20, numbered 1 to 10 in each.
 	// `grade` is 0 while ungraded, else 1 = A, 2 = B, 3 = C.

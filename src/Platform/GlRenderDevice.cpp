@@ -415,6 +415,16 @@ namespace Platform
 				mWasLost = true;
 				return CooperativeLevel::Lost;
 			}
+			// A window that changed size (full screen on or off) has lost its back buffer
+			// as a display-mode change did: one frame lost, then a reset to the new size.
+			int width = 0, height = 0;
+			SDL_GetWindowSize( mWindow, &width, &height );
+			if ( !mWasLost && width > 0 && height > 0 &&
+			     ( width != mParameters.mBackBufferWidth || height != mParameters.mBackBufferHeight ) )
+			{
+				mWasLost = true;
+				return CooperativeLevel::Lost;
+			}
 			return mWasLost ? CooperativeLevel::NotReset : CooperativeLevel::Ok;
 		}
 

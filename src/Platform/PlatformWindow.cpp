@@ -88,6 +88,26 @@ namespace Platform
 
 	namespace
 	{
+		// What the player does, as opposed to what happens to the window (closing,
+		// sizing, moving).
+		bool IsPlayerInput( const SDL_Event& event )
+		{
+			switch ( event.type )
+			{
+			case SDL_KEYDOWN:
+			case SDL_KEYUP:
+			case SDL_TEXTINPUT:
+			case SDL_MOUSEMOTION:
+			case SDL_MOUSEBUTTONDOWN:
+			case SDL_MOUSEBUTTONUP:
+			case SDL_MOUSEWHEEL: return true;
+			case SDL_WINDOWEVENT:
+				return event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED || event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+				       event.window.event == SDL_WINDOWEVENT_ENTER || event.window.event == SDL_WINDOWEVENT_LEAVE;
+			default: return false;
+			}
+		}
+
 		// Quitting one subsystem leaves what SDL shares between them (its D-Bus
 		// connection among them) open; the whole of SDL goes at process exit.
 		void QuitSdlAtExit()
@@ -160,6 +180,12 @@ namespace Platform
 
 	void PlatformWindow::HandleSdlEvent( const SDL_Event& event )
 	{
+		// A replay gives the same run on any machine only when nothing but the script
+		// steers it: a pointer resting over the window, the cursor warped to its centre
+		// or the focus a window manager gives would otherwise join in at whatever step
+		// they happen to arrive.
+		if ( mOwner.IsReplaying() && IsPlayerInput( event ) )
+			return;
 		switch ( event.type )
 		{
 		case SDL_WINDOWEVENT:

@@ -115,11 +115,25 @@ namespace Platform
 				if ( mSettings.mFullscreen )
 				{
 					SDL_DisplayMode mode;
-					if ( !FindMode( mode ) || SDL_SetWindowDisplayMode( mWindow, &mode ) != 0 ||
+					if ( !FindMode( mode ) )
+					{
+						mOwner.mOnFullscreenFailed.Raise( true );
+						LOG_ERROR( "Failed to change display mode for fullscreen." );
+						return;
+					}
+					// SDL asks the window manager for the full-screen state and then reports
+					// the screen's size whether or not it was granted; with no window manager
+					// (a bare X server) the window would stay as it was while the game draws
+					// for the whole screen. Covering the display first makes the size true
+					// either way; a window manager then only adds its full-screen state.
+					CoverDisplay( mode );
+					if ( SDL_SetWindowDisplayMode( mWindow, &mode ) != 0 ||
 					     SDL_SetWindowFullscreen( mWindow, SDL_WINDOW_FULLSCREEN ) != 0 )
 					{
 						mOwner.mOnFullscreenFailed.Raise( true );
 						LOG_ERROR( "Failed to change display mode for fullscreen." );
+						ApplyStyle();
+						ApplySize();
 						return;
 					}
 				}
@@ -217,6 +231,16 @@ namespace Platform
 					any = true;
 				}
 				return any;
+			}
+
+			// A borderless window over the whole display the window is on, at the mode's size.
+			void CoverDisplay( const SDL_DisplayMode& mode )
+			{
+				SDL_Rect bounds{};
+				SDL_GetDisplayBounds( std::max( 0, SDL_GetWindowDisplayIndex( mWindow ) ), &bounds );
+				SDL_SetWindowBordered( mWindow, SDL_FALSE );
+				SDL_SetWindowPosition( mWindow, bounds.x, bounds.y );
+				SDL_SetWindowSize( mWindow, mode.w, mode.h );
 			}
 
 			SDL_Window* mWindow = nullptr;

@@ -92,14 +92,6 @@ namespace Tarn
 			std::error_code error;
 			return fs::exists( fs::path( path ), error );
 		}
-
-		// Creates the folder (and its parents); true when it exists afterwards.
-		bool MakeFolder( const std::string& folder )
-		{
-			std::error_code error;
-			fs::create_directories( fs::path( TrimTrailingSlashes( folder ) ), error );
-			return FileSystem::DirectoryExists( folder );
-		}
 	}
 
 	std::string FindDocumentsFolder()
@@ -123,6 +115,15 @@ namespace Tarn
 			return TrimTrailingSlashes( data );
 		const std::string home = HomeFolder();
 		return home.empty() ? std::string() : home + "/.local/share";
+	}
+
+	std::string FindConfigFolder()
+	{
+		std::string config = GetEnvironment( "XDG_CONFIG_HOME" );
+		if ( !config.empty() && config.front() == '/' )
+			return TrimTrailingSlashes( config );
+		const std::string home = HomeFolder();
+		return home.empty() ? std::string() : home + "/.config";
 	}
 
 	FileSystem& FileSystem::Instance()
@@ -149,7 +150,7 @@ namespace Tarn
 			mUserFolder = documents + "/Kelvane/";
 			if ( !DirectoryExists( mUserFolder ) )
 			{
-				usable = MakeFolder( mUserFolder );
+				usable = FileSystem::MakeFolders( mUserFolder );
 				std::printf( usable ? "Folder Created \n" : "Folder Create fail \n" );
 			}
 			else
@@ -164,7 +165,7 @@ namespace Tarn
 
 		const std::string data = FindDataFolder();
 		const std::string fallback = data.empty() ? std::string() : data + "/Kelvane/";
-		if ( !fallback.empty() && MakeFolder( fallback ) )
+		if ( !fallback.empty() && FileSystem::MakeFolders( fallback ) )
 		{
 			LOG_WARNING( "No documents folder could be used" << ( documents.empty() ? "" : " (" + documents + ")" )
 			                                                   << "; the user folder is " << fallback );
@@ -272,6 +273,19 @@ namespace Tarn
 		return record;
 	}
 
+	bool FileSystem::FileExists( const std::string& path )
+	{
+		std::error_code error;
+		return !path.empty() && fs::is_regular_file( fs::path( ResolvePath( path ) ), error );
+	}
+
+	bool FileSystem::MakeFolders( const std::string& path )
+	{
+		std::error_code error;
+		fs::create_directories( fs::path( TrimTrailingSlashes( path ) ), error );
+		return DirectoryExists( path );
+	}
+
 	bool FileSystem::DirectoryExists( const std::string& path )
 	{
 		const std::string trimmed = TrimTrailingSlashes( path );
@@ -324,6 +338,19 @@ namespace Tarn
 	}
 
 	std::string FileSystem::TemporaryPathFor( const std::string& path ) { return path + ".saving"; }
+
+	bool FileSystem::WriteUserFile( const std::string& path, std::string_view contents, const char* what )
+	{
+		if ( path.empty() )
+			return false;
+		const std::string folder = std::filesystem::path( path ).parent_path().string();
+		if ( !folder.empty() && !MakeFolders( folder ) )
+		{
+			LOG_ERROR( "Cannot make the folder " << folder << " for " << what << "." );
+			return false;
+		}
+		return WriteFileAtomically( path, contents );
+	}
 
 	bool FileSystem::WriteFileAtomically( const std::string& path, std::string_view contents, Replace replace )
 	{

@@ -50,6 +50,9 @@ namespace Tarn
 		size_t ResourceCount() const { return mResources.size(); }
 
 		static bool DirectoryExists( const std::string& path );
+		static bool FileExists( const std::string& path );
+		// Makes the folder and those above it; true when it exists afterwards.
+		static bool MakeFolders( const std::string& path );
 
 		// Backslashes become slashes, runs of slashes one slash; leading slashes are
 		// dropped unless keepRoot is set (an absolute path of the user folder).
@@ -81,6 +84,10 @@ namespace Tarn
 		// Every save of the program goes through this.
 		static bool WriteFileAtomically( const std::string& path, std::string_view contents,
 		                                 Replace replace = Replace::Durably );
+		// A file of the player's own (options, grades): its folder made when missing, then
+		// written as WriteFileAtomically does. `what` names it in the error ("the options
+		// file"). False for an empty path.
+		static bool WriteUserFile( const std::string& path, std::string_view contents, const char* what );
 		// The temporary file that WriteFileAtomically writes first.
 		static std::string TemporaryPathFor( const std::string& path );
 
@@ -104,4 +111,6 @@ namespace Tarn
 	std::string FindDocumentsFolder();
 	// $XDG_DATA_HOME, else ~/.local/share; empty when no home folder is known.
 	std::string FindDataFolder();
+	// $XDG_CONFIG_HOME, else ~/.config; empty when no home folder is known.
+	std::string FindConfigFolder();
 }

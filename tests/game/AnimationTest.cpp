@@ -23,14 +23,6 @@ namespace
 	using Graphics::AnimationComponent;
 	using Graphics::AnimationManager;
 
-	bool Mentions( const KelvaneTest::LogCapture& log, const std::string& text )
-	{
-		for ( const std::string& message : log.Texts() )
-			if ( message.find( text ) != std::string::npos )
-				return true;
-		return false;
-	}
-
 	class Animated : public Tarn::Object
 	{
 		TARN_CLASS_NAME( TestAnimated )
@@ -176,7 +168,7 @@ namespace
 			KelvaneTest::LogCapture log( Tarn::Log::LEVEL_ERROR );
 			animation.SetAnimation( mFolder / "missing.xml", mImage );
 			EXPECT_EQ( log.Messages().size(), 1u );
-			EXPECT_TRUE( Mentions( log, "missing.xml" ) );
+			EXPECT_TRUE( log.Mentions( "missing.xml" ) );
 		}
 		EXPECT_TRUE( animation.GetAnimationFrames().empty() );
 		EXPECT_EQ( animation.GetEndFrame(), -1 );
@@ -189,7 +181,7 @@ namespace
 		{
 			KelvaneTest::LogCapture log( Tarn::Log::LEVEL_ERROR );
 			animation.SetAnimation( mAtlas, mFolder / "no-image.png" );
-			EXPECT_TRUE( Mentions( log, "no-image.png" ) );
+			EXPECT_TRUE( log.Mentions( "no-image.png" ) );
 		}
 		EXPECT_TRUE( animation.GetAnimationFrames().empty() );
 		EXPECT_FALSE( mManager->HasSheet( mAtlas ) );
@@ -199,7 +191,7 @@ namespace
 
 		KelvaneTest::LogCapture log( Tarn::Log::LEVEL_ERROR );
 		EXPECT_TRUE( mManager->GetFrames( "never loaded" ).empty() );
-		EXPECT_TRUE( Mentions( log, "never loaded" ) );
+		EXPECT_TRUE( log.Mentions( "never loaded" ) );
 	}
 
 	TEST_F( Animation, AFrameLastsItsStepsAndALoopWrapsInOneStepWithoutShowing )

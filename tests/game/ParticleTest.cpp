@@ -29,14 +29,6 @@ namespace
 	using Graphics::Particle;
 	using Graphics::ParticleManager;
 
-	bool Mentions( const KelvaneTest::LogCapture& log, const std::string& text )
-	{
-		for ( const std::string& message : log.Texts() )
-			if ( message.find( text ) != std::string::npos )
-				return true;
-		return false;
-	}
-
 	class Sparkler : public Tarn::Object
 	{
 		TARN_CLASS_NAME( TestSparkler )
@@ -391,7 +383,7 @@ namespace
 		{
 			KelvaneTest::LogCapture log( Tarn::Log::LEVEL_ERROR );
 			EXPECT_FALSE( emitter.ApplyPreset( "Fireworks" ) );
-			EXPECT_TRUE( Mentions( log, "Fireworks" ) );
+			EXPECT_TRUE( log.Mentions( "Fireworks" ) );
 		}
 
 		emitter.mUpdateBehavior = 2;
@@ -601,7 +593,7 @@ namespace
 		KelvaneTest::LogCapture log( Tarn::Log::LEVEL_WARNING );
 		loaded.Deserialise( *record );
 		EXPECT_EQ( loaded.mUpdateBehavior, Graphics::U_default );
-		EXPECT_TRUE( Mentions( log, "40" ) );
+		EXPECT_TRUE( log.Mentions( "40" ) );
 	}
 
 	TEST_F( Particles, TheManagerMovesTravellingEmittersAndARunRepeats )

@@ -100,7 +100,7 @@ namespace
 
 		Tarn::ObjectManager::Instance().DestroyObject( "Font1" );
 		Tarn::ObjectManager::Instance().ProcessDestroyQueue();
-		EXPECT_TRUE( fonts.empty() ) << "a font leaves the manager with its object";
+		EXPECT_EQ( std::find( fonts.begin(), fonts.end(), font ), fonts.end() ) << "a font leaves the manager with its object";
 	}
 
 	TEST_F( TextInGame, FontsAreToldOfADeviceResetAndKeepDrawingAfterIt )

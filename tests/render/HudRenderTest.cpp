@@ -13,6 +13,7 @@
 #include "Platform/Font.h"
 #include "Platform/RecordingRenderDevice.h"
 #include "core/Services.h"
+#include "support/FrameCapture.h"
 #include "support/LevelFiles.h"
 #include "support/TempFolder.h"
 
@@ -73,13 +74,11 @@ namespace
 		// Draws one frame and keeps its pixels; writes it to `screenshot` as well.
 		void Frame( const std::string& screenshot )
 		{
-			ASSERT_TRUE( mProject->BeginDraw() );
-			mProject->Draw( mProject->GetGameTime() );
-			mGraphics->GetDevice()->EndScene();
-			ASSERT_TRUE( mGraphics->GetDevice()->ReadBackBuffer( mPixels, mWidth, mHeight ) );
-			mGraphics->GetDevice()->Present();
-			std::string error;
-			EXPECT_TRUE( Platform::SavePng( testing::TempDir() + screenshot, mPixels, mWidth, mHeight, error ) ) << error;
+			KelvaneTest::CapturedFrame frame;
+			KelvaneTest::CaptureFrame( *mProject, screenshot, frame );
+			mPixels = std::move( frame.mPixels );
+			mWidth = frame.mWidth;
+			mHeight = frame.mHeight;
 		}
 
 		Pixel At( int x, int y ) const

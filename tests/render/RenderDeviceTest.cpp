@@ -190,7 +190,8 @@ namespace
 			GTEST_SKIP() << "no X display";
 		const std::string path = testing::TempDir() + "kelvane-screenshot.png";
 		std::remove( path.c_str() );
-		const auto outcome = KelvaneTest::RunKelvane( "--windowed --frames 3 --screenshot '" + path + "'" );
+		// The first level's deep space fills the frame to its corners.
+		const auto outcome = KelvaneTest::RunKelvane( "--windowed --level 1 --frames 3 --screenshot '" + path + "'" );
 		ASSERT_EQ( outcome.mExitCode, 0 ) << outcome.mOutput;
 		std::vector<uint8_t> pixels;
 		int width = 0, height = 0;
@@ -199,9 +200,8 @@ namespace
 		EXPECT_EQ( width, 1280 );
 		EXPECT_EQ( height, 720 );
 		const Pixel corner = At( pixels, width, 2, 2 );
-		EXPECT_EQ( corner.r, 100 );
-		EXPECT_EQ( corner.g, 100 );
-		EXPECT_EQ( corner.b, 255 );
+		EXPECT_FALSE( corner.r == 100 && corner.g == 100 && corner.b == 255 ) << "the clear colour";
+		EXPECT_LT( corner.r + corner.g + corner.b, 3 * 60 ) << "deep space";
 		std::remove( path.c_str() );
 	}
 

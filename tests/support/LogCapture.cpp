@@ -45,6 +45,12 @@ namespace KelvaneTest
 
 	bool LogCapture::Contains( const std::string& text ) const { return CountOf( text ) > 0; }
 
+	bool LogCapture::Mentions( const std::string& fragment ) const
+	{
+		return std::any_of( mMessages->begin(), mMessages->end(),
+		                    [&]( const CapturedMessage& m ) { return m.mText.find( fragment ) != std::string::npos; } );
+	}
+
 	size_t LogCapture::CountOf( const std::string& text ) const
 	{
 		return static_cast<size_t>( std::count_if( mMessages->begin(), mMessages->end(),

@@ -24,7 +24,10 @@ namespace KelvaneTest
 
 		const std::vector<CapturedMessage>& Messages() const;
 		std::vector<std::string> Texts() const;
+		// A message is exactly `text`.
 		bool Contains( const std::string& text ) const;
+		// A message holds `fragment` somewhere in it.
+		bool Mentions( const std::string& fragment ) const;
 		size_t CountOf( const std::string& text ) const;
 		void Clear();
 

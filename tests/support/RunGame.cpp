@@ -66,10 +66,13 @@ namespace KelvaneTest
 		ReplaceAll( expanded, "{log}", log );
 		ReplaceAll( expanded, "{dir}", folder );
 
-		// Its own home too, so that games run side by side never share exchange files.
-		std::filesystem::create_directories( folder + "/home" );
+		// Its own home too, so that games run side by side never share exchange files or
+		// the player's options.
+		const std::string home = folder + "/home";
+		std::filesystem::create_directories( home );
 		GameRun run;
-		run.mExitCode = Execute( "HOME='" + folder + "/home'" + Timed( timeoutSeconds ) + expanded + " >/dev/null 2>'" + errors + "'" );
+		run.mExitCode = Execute( "HOME='" + home + "' XDG_CONFIG_HOME='" + home + "/.config' XDG_DATA_HOME='" + home +
+		                         "/.local/share'" + Timed( timeoutSeconds ) + expanded + " >/dev/null 2>'" + errors + "'" );
 		run.mStderr = ReadAll( errors );
 		run.mLog = ReadAll( log );
 		return run;

@@ -100,8 +100,9 @@ namespace
 	TEST( ContentNames, StartUpListHasEveryPictureOnceInItsOrder )
 	{
 		const std::vector<std::string>& list = Graphics::StartUpTextureList();
-		// 47 sprites and backgrounds, 19 menu pairs, 6 bar rows, 9 pages, 220 tiles.
-		EXPECT_EQ( list.size(), 47u + 38u + 6u + 9u + 220u );
+		// 47 sprites and backgrounds, 19 menu pairs, 6 bar rows, 5 option labels, 10 pages,
+		// 220 tiles.
+		EXPECT_EQ( list.size(), 47u + 38u + 6u + 5u + 10u + 220u );
 		EXPECT_EQ( std::set<std::string>( list.begin(), list.end() ).size(), list.size() );
 		EXPECT_EQ( list.front(), "resource/spaceship_head_new.png" );
 		EXPECT_EQ( list[46], "resource/ring particle.png" );
@@ -109,8 +110,9 @@ namespace
 		EXPECT_EQ( list[48], "resource/menu/back2.png" );
 		EXPECT_EQ( list[47 + 28], "resource/menu/exit to windows.png" );
 		EXPECT_EQ( list[47 + 38], "resource/menu/bar row0.png" );
-		EXPECT_EQ( list[47 + 38 + 6 + 8], "resource/lose.png" );
-		EXPECT_EQ( list[100], "resource/menu/level select/levelselect1A.png" );
+		EXPECT_EQ( list[47 + 38 + 6], "resource/menu/label fullscreen.png" );
+		EXPECT_EQ( list[47 + 38 + 6 + 5 + 9], "resource/lose.png" );
+		EXPECT_EQ( list[106], "resource/menu/level select/levelselect1A.png" );
 		EXPECT_EQ( list.back(), "resource/menu/level select/orange/levelselect10orangehover.png" );
 	}
 

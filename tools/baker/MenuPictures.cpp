@@ -1,5 +1,7 @@
 #include "Pictures.h"
 
+#include "Graphics/TextureList.h"
+
 #include <cmath>
 #include <vector>
 
@@ -111,12 +113,14 @@ namespace Baker
 			StarField( cr, w, h, opaque ? 700 : 150, random, 0.8 );
 		}
 
-		// A menu page: a framed translucent panel with its title at the top.
-		void Page( cairo_t* cr, Random& random, const std::string& title, Rgb colour, const std::vector<std::string>& lines )
+		// A menu page: a framed translucent panel with its title at the top and lines of
+		// text `spacing` pixels apart under it.
+		void Page( cairo_t* cr, Random& random, const std::string& title, Rgb colour, const std::vector<std::string>& lines,
+				   double spacing = 56 )
 		{
 			SpaceBackdrop( cr, 1024, 768, random, false );
 			auto frame = [&]() { RoundedRectangle( cr, 32, 32, 960, 704, 40 ); };
-			FillVertical( cr, frame, 32, 736, { 0.04, 0.07, 0.16 }, { 0.01, 0.02, 0.06 }, 0.85 );
+			FillVertical( cr, frame, 32, 736, { 0.04, 0.07, 0.16 }, { 0.01, 0.02, 0.06 }, 0.94 );
 			GlowStroke( cr, frame, colour, 3, 18 );
 			GlowStroke( cr, [&]() { cairo_move_to( cr, 140, 170 ); cairo_line_to( cr, 884, 170 ); }, colour, 2, 8, 0.7 );
 			GlowText( cr, title, 512, 108, FitText( cr, title, 84, 820 ), colour, kWhite, 24 );
@@ -124,8 +128,19 @@ namespace Baker
 			for ( const std::string& line : lines )
 			{
 				PlainText( cr, line, 512, y, FitText( cr, line, 34, 860 ), kIce, 1.0, true );
-				y += 56;
+				y += spacing;
 			}
+		}
+
+		// A word beside a control of the options page, from the left edge, with a dark rim
+		// so that it reads over a dimmed page as well.
+		void Label( cairo_t* cr, const std::string& text )
+		{
+			const double size = FitText( cr, text, 58, 480 );
+			for ( const double dx : { -2.0, 0.0, 2.0 } )
+				for ( const double dy : { -2.0, 0.0, 2.0 } )
+					PlainText( cr, text, 16 + dx, 84 + dy, size, { 0.01, 0.02, 0.06 }, 0.9 );
+			PlainText( cr, text, 16, 84, size, kIce );
 		}
 
 		void LevelTile( cairo_t* cr, const std::string& colourSet, int number, char grade, bool hover )
@@ -181,8 +196,8 @@ namespace Baker
 	{
 		const struct { const char* name; const char* word; } words[] = {
 			{ "back", "BACK" }, { "button", "" }, { "credits", "CREDITS" }, { "help", "HOW TO PLAY" },
-			{ "no", "NO" }, { "options", "OPTIONS" }, { "quit", "QUIT" }, { "start", "START" },
-			{ "yes", "YES" }, { "exit to windows", "EXIT TO DESKTOP" }, { "restart", "RESTART" },
+			{ "no", "NO" }, { "options", "OPTIONS" }, { "quit", "MAIN MENU" }, { "start", "START" },
+			{ "yes", "YES" }, { "exit to windows", "QUIT GAME" }, { "restart", "RESTART" },
 			{ "levelselect", "LEVEL SELECT" }, { "return", "RETURN" }, { "next level", "NEXT LEVEL" },
 		};
 		for ( const auto& w : words )
@@ -211,28 +226,41 @@ namespace Baker
 			 {
 				 SpaceBackdrop( cr, 1024, 768, r, false );
 				 auto frame = [&]() { RoundedRectangle( cr, 32, 32, 960, 704, 40 ); };
-				 FillVertical( cr, frame, 32, 736, { 0.04, 0.07, 0.16 }, { 0.01, 0.02, 0.06 }, 0.8 );
+				 FillVertical( cr, frame, 32, 736, { 0.04, 0.07, 0.16 }, { 0.01, 0.02, 0.06 }, 0.94 );
 				 GlowStroke( cr, frame, kMenuCold, 3, 18 );
 			 } );
 		Add( book, "resource/how to play2.png", 1024, 768,
 			 []( cairo_t* cr, Random& r )
 			 {
 				 Page( cr, r, "HOW TO PLAY", kMenuCold,
-					   { "W A S D : fly your ship", "Hold the left mouse button : fire the energy beam",
-						 "Lock the beam onto a prism to throw a cone of light", "Light each switch with a cone of its colour",
-						 "Light them in the order the gate shows", "Stun guards with light, keep clear of mines",
-						 "Fly into the open gate to finish the level" } );
+					   { "W  A  S  D :  fly the ship",
+						 "Hold the left or right mouse button :  fire the energy beam at the pointer",
+						 "Lock the beam onto a prism :  it throws a cone of light in its colour",
+						 "Charge each switch with a cone of its colour, in the order the gate shows",
+						 "Light stuns guards;  keep clear of mines and gate barriers",
+						 "Fly into the open gate to finish the level",
+						 "Space or U :  read on, or close a message          T,  I :  tutorial texts",
+						 "Escape :  pause menu          F3 :  collision outlines",
+						 "Menus :  the mouse, or the arrow keys, Enter and Escape" },
+					   47 );
 			 } );
-		Add( book, "resource/are you sure.png", 1024, 768, []( cairo_t* cr, Random& r ) { Page( cr, r, "ARE YOU SURE?", kMenuWarm, { "", "Progress in this level will be lost." } ); } );
+		Add( book, "resource/are you sure.png", 1024, 768, []( cairo_t* cr, Random& r ) { Page( cr, r, "ARE YOU SURE?", kMenuWarm, {} ); } );
+		Add( book, "resource/level select.png", 1024, 768, []( cairo_t* cr, Random& r ) { Page( cr, r, "SELECT A LEVEL", kMenuCold, {} ); } );
+		for ( const Graphics::MenuLabel& label : Graphics::MenuLabels() )
+		{
+			const std::string text = label.mText;
+			Add( book, Graphics::MenuLabelPicture( label ), 512, 128, [text]( cairo_t* cr, Random& ) { Label( cr, text ); } );
+		}
 		Add( book, "resource/options.png", 1024, 768, []( cairo_t* cr, Random& r ) { Page( cr, r, "OPTIONS", kMenuCold, {} ); } );
 		Add( book, "resource/optionsingame.png", 1024, 768, []( cairo_t* cr, Random& r ) { Page( cr, r, "PAUSED", kMenuCold, {} ); } );
 		Add( book, "resource/credits2.png", 1024, 768,
 			 []( cairo_t* cr, Random& r )
 			 {
 				 Page( cr, r, "CREDITS", kMenuCold,
-					   { "Kelvane", "Design, code, pictures and sound: the Kelvane team", "",
-						 "Every picture, sound and piece of music is made by", "the project's own content baker",
-						 "Font: Beteckna by Johan Mattsson (GPL)" } );
+					   { "KELVANE", "Design, code, levels, pictures, sound and music:", "the Kelvane project's own work", "",
+						 "Every picture, sound and piece of music is made", "by the project's own content baker", "",
+						 "Font:  Beteckna, by Johan Mattsson and others (GPL-3),", "from Debian's fonts-beteckna" },
+					   42 );
 			 } );
 		Add( book, "resource/win2.png", 1024, 768, []( cairo_t* cr, Random& r ) { Page( cr, r, "LEVEL COMPLETE", kGreen, {} ); } );
 		Add( book, "resource/lose.png", 1024, 768, []( cairo_t* cr, Random& r ) { Page( cr, r, "SHIP LOST", kRed, {} ); } );
@@ -249,8 +277,9 @@ namespace Baker
 				 Emblem( cr, 512, 230, 70 );
 				 GlowText( cr, "LOADING", 512, 420, 90, kMenuCold, kWhite, 24 );
 				 // the tip is written over the lower band
-				 auto band = [&]() { RoundedRectangle( cr, 96, 520, 832, 180, 28 ); };
-				 FillVertical( cr, band, 520, 700, { 0.05, 0.09, 0.18 }, { 0.02, 0.03, 0.08 }, 0.85 );
+				 // (above "Click to continue...", which the game writes under it)
+				 auto band = [&]() { RoundedRectangle( cr, 96, 500, 832, 180, 28 ); };
+				 FillVertical( cr, band, 500, 680, { 0.05, 0.09, 0.18 }, { 0.02, 0.03, 0.08 }, 0.85 );
 				 GlowStroke( cr, band, kMenuCold, 2, 10, 0.8 );
 			 } );
 		Add( book, "resource/Tessaro_logo.png", 1024, 768,

@@ -1,6 +1,7 @@
 #include "Core/GameWindow/GameProject.h"
 
 #include "Core/GameStateManager.h"
+#include "GameStates/MainMenuState.h"
 #include "Platform/Clock.h"
 #include "Platform/Display.h"
 #include "Utilities/FileSystem.h"
@@ -79,7 +80,12 @@ namespace Tarn
 		SetClock( mClock.get() );
 		SetStepLimit( options.mFrames );
 
-		if ( options.mWindowMode == WindowMode::Windowed )
+		// The player's last choice of full screen, unless the command line makes one.
+		mPlayerOptionsFile = PlayerOptions::FilePath();
+		mPlayerOptions = PlayerOptions::Load( mPlayerOptionsFile );
+		if ( options.mWindowMode == WindowMode::Default )
+			mWindow.Settings().mFullscreen = mPlayerOptions.mFullScreen;
+		else if ( options.mWindowMode == WindowMode::Windowed )
 		{
 			mWindow.Settings().mFullscreen = false;
 			GameWindow::SetFullscreenRequested( false );
@@ -153,6 +159,8 @@ namespace Tarn
 			return;
 		CreateAll( this, mComponents, std::make_index_sequence<std::tuple_size_v<HeapServices>>() );
 		mComponentsCreated = true;
+		Services::Get<ButtonManager>()->SetOptions( mPlayerOptions, mPlayerOptionsFile );
+		Services::Get<GameLevelSelector>()->SetFilePath( GameLevelSelector::FilePath() );
 		if ( !mOptions.mScreenshotFile.empty() )
 			Services::Get<Graphics::GraphicsManager>()->RequestScreenshot( mOptions.mScreenshotFile );
 	}
@@ -170,11 +178,16 @@ namespace Tarn
 		Initialise();
 		LoadContent();
 		StartTimer();
-		// The main menu state is pushed here once the menus exist.
-		GameStateManager::Instance().ProcessRequests();
+		// Straight into the level the command line names, or the main menu.
+		GameStateManager& states = GameStateManager::Instance();
 		if ( mOptions.mLevel > 0 )
-			if ( LevelManager* levels = Services::Get<LevelManager>() )
-				levels->LoadLevel( mOptions.mLevel );
+		{
+			if ( ButtonManager* buttons = Services::Get<ButtonManager>() )
+				buttons->StartLevel( mOptions.mLevel );
+		}
+		else
+			states.PushState( new MainMenuState() );
+		states.ProcessRequests();
 		Loop();
 		if ( !mOptions.mSaveLevelFile.empty() )
 		{

@@ -8,8 +8,11 @@
 #include "Game/ObjectiveManager.h"
 #include "Game/ScoreManager.h"
 #include "Game/ShadowManager.h"
+#include "GameStates/ButtonManager.h"
+#include "GameStates/GameLevelSelector.h"
 #include "Game/SkillManager.h"
 #include "GameStates/LevelManager.h"
+#include "GameStates/PlayerOptions.h"
 #include "GameStates/SoundManager.h"
 #include "Graphics/AnimationManager.h"
 #include "Graphics/FontManager.h"
@@ -70,6 +73,9 @@ namespace Tarn
 		void OnWindowClose();
 
 		LaunchOptions mOptions;
+		// The player's options as read at start, and the file they are kept in.
+		PlayerOptions mPlayerOptions;
+		std::string mPlayerOptionsFile;
 		std::unique_ptr<Platform::Clock> mClock;
 		bool mComponentsCreated = false;
 		bool mSaveLevelFailed = false;

@@ -53,6 +53,9 @@ namespace Tarn
 		// Events replayed through the event lists, step by step (--input).
 		void SetInputScript( InputScript script ) { mScript = std::move( script ); }
 		const InputScript& GetInputScript() const { return mScript; }
+		// A script still has events to play: the run is the script's, and the real
+		// keyboard, pointer and focus are not listened to until it ends.
+		bool IsReplaying() const { return mScript.Remaining() > 0; }
 		// Writes every event the event lists raise from Initialise to Shutdown (--record);
 		// listens only when opened before Initialise.
 		InputRecorder& Recorder() { return mRecorder; }
