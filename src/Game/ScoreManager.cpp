@@ -159,7 +159,7 @@ namespace Tarn
 		if ( died )
 			LOG_INFO( "Level " << level << " lost" );
 		else
-			LOG_INFO( "Level " << level << " won, score " << mReckoning.mFinalScore );
+			LOG_INFO( "Level " << level << " won, score " << mReckoning.mFinalScore << ", time score " << mReckoning.mTimeScore );
 	}
 
 	void ScoreManager::HideScoreScreen()
