@@ -66,8 +66,8 @@ namespace Tarn
 		void StartClock() { mStarted = true; }
 
 		// Works out the final score from the player's health and the time taken, says
-		// in the log how the level ended ("Level N won, score S, time score T" or
-		// "Level N lost"), starts revealing the score text and the background's stars.
+		// in the log how the level ended ("Level N won, score S" or "Level N lost"),
+		// starts revealing the score text and the background's stars.
 		void ShowScoreScreen();
 		void HideScoreScreen();
 		// Everything back to nothing, for a new level or a new run.

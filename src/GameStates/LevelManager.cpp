@@ -3,6 +3,7 @@
 #include "Core/GameWindow/GameProject.h"
 #include "Core/ObjectManager.h"
 #include "GameStates/LevelObject.h"
+#include "Graphics/Camera.h"
 #include "Input/KeyCodes.h"
 #include "Input/KeyboardManager.h"
 #include "Platform/TweakBar.h"
@@ -36,6 +37,8 @@ namespace Tarn
 		constexpr uint32_t kLoadKey = Key::F1;
 		constexpr uint32_t kSaveKey = Key::F1 + 1;      // F2
 		constexpr uint32_t kNextLevelKey = Key::F1 + 8; // F9
+		// The camera a level wider than the screen carries, to follow the ship.
+		constexpr const char* kCameraName = "Camera1";
 	}
 
 	LevelManager::LevelManager( Game* game ) : DrawableGameComponent( game )
@@ -166,6 +169,11 @@ namespace Tarn
 		if ( !record )
 			return false;
 		mCurrentLevel->Deserialise( *record );
+		if ( auto* camera = ObjectManager::Instance().GetObjectOfType<Graphics::Camera>( HashedName( kCameraName ) ) )
+		{
+			camera->StartFollowing();
+			camera->CentreOnPlayer();
+		}
 		return true;
 	}
 

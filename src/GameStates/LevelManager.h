@@ -39,7 +39,9 @@ namespace Tarn
 
 		// Destroys the playing level's objects and loads the next numbered level into it.
 		void LoadNextLevel();
-		// Loads the level "Level" + number into the playing level and makes it current.
+		// Loads the level "Level" + number into the playing level and makes it current. A
+		// level that holds its own camera ("Camera1"), one wider than the screen, has it
+		// follow the ship.
 		bool LoadLevel( int32_t number );
 		// Writes the playing level to a file; false when it could not be written.
 		bool SavePlayingLevel( const std::string& path );

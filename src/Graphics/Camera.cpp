@@ -71,6 +71,9 @@ namespace Graphics
 
 	void Camera::Shutdown()
 	{
+		if ( mView )
+			if ( GraphicsManager* graphics = Tarn::Services::Get<GraphicsManager>(); graphics && graphics->GetView() == mView )
+				graphics->ResetView();
 		mView = nullptr;
 		mPlayerPosition = nullptr;
 		DeleteTweakBar();
@@ -205,6 +208,16 @@ namespace Graphics
 	{
 		mFollowPlayer = true;
 		mFollowLocks.set( 0 );
+	}
+
+	void Camera::CentreOnPlayer()
+	{
+		mPlayerPosition = FindPlayerPosition();
+		if ( !mPlayerPosition )
+			return;
+		mLook.x = mEye.x = mPlayerPosition->X;
+		if ( mView )
+			*mView = LookAtLH( mEye, mLook, mUp );
 	}
 
 	void Camera::Move( float distance )

@@ -32,6 +32,9 @@ namespace Graphics
 
 		// Follows the player's x from now on.
 		void StartFollowing();
+		// Stands over the player's x at once, where following would end up: a level
+		// starts with its ship in view.
+		void CentreOnPlayer();
 		// Along the line of sight, by amount x speed x the step length.
 		void MoveForward( float amount );
 		void MoveBackward( float amount );

@@ -99,9 +99,14 @@ namespace Graphics
 
 	void GraphicsManager::SetStates() { mDevice->SetFixedStates(); }
 
-	void GraphicsManager::BuildViewAndProjection()
+	void GraphicsManager::ResetView()
 	{
 		mView = LookAtLH( glm::vec3( 0.0f, 2.0f, -25.0f ), glm::vec3( 0.0f ), glm::vec3( 0.0f, 1.0f, 0.0f ) );
+	}
+
+	void GraphicsManager::BuildViewAndProjection()
+	{
+		ResetView();
 		const unsigned width = static_cast<unsigned>( mPresentParameters.mBackBufferWidth );
 		const unsigned height = static_cast<unsigned>( mPresentParameters.mBackBufferHeight );
 		const float aspect = height != 0 ? static_cast<float>( width ) / static_cast<float>( height ) : 1.0f;

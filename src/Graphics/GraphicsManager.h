@@ -65,6 +65,10 @@ namespace Graphics
 		Platform::ShaderHandle GetAlphaPixelShader() const { return mAlphaPixelShader; }
 		Platform::ShaderHandle GetWavyPixelShader() const { return mWavyPixelShader; }
 		Matrix* GetView() { return &mView; }
+		// Puts the view back to the screen at rest, centred on the world's origin: what a
+		// camera that leaves hands back, so that the next level is not seen from where
+		// the last one's camera stood.
+		void ResetView();
 		const Matrix& GetProjection() const { return mProjection; }
 		bool IsDeviceReady() const { return mDeviceReady; }
 		const std::string& GetFontFile() const { return mFontFile; }

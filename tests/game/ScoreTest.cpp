@@ -119,6 +119,7 @@ namespace
 		EXPECT_EQ( mScore->GetReckoning().mFinalScore,
 		           1000 + 990 + mScore->GetReckoning().mTimeScore );
 		EXPECT_TRUE( log.Contains( "Level 1 won, score " + std::to_string( mScore->GetReckoning().mFinalScore ) ) );
+		EXPECT_TRUE( log.Contains( "Level 1 time score " + std::to_string( mScore->GetReckoning().mTimeScore ) ) );
 		EXPECT_TRUE( mScore->IsShowing() );
 		Run( 2.5f );
 		EXPECT_NE( mScore->Text().find( "Enemies Killed" ), std::string::npos );
@@ -137,9 +138,11 @@ namespace
 		player->GetComponent<Physics::StatsComponent>()->mHealth = 100.0f;
 		mScore->AddScore( ScoreManager::kExitAward );
 		player->GetComponent<StateMachines::StateMachineComponent>()->mState = StateMachines::STATE_DIE;
+		const size_t timeLines = log.CountOf( "time score" );
 		mScore->ShowScoreScreen();
 		EXPECT_EQ( mScore->GetReckoning().mFinalScore, 0 ) << "a death scores nothing whatever the other lines say";
 		EXPECT_TRUE( log.Contains( "Level 1 lost" ) );
+		EXPECT_EQ( log.CountOf( "time score" ), timeLines ) << "a lost level has no time score line";
 	}
 
 	TEST_F( ScoreInGame, TheScoreScreenShowsItsTextInTheScoreFontOverTheBackgroundsStars )

@@ -58,15 +58,18 @@ namespace
 		return kept;
 	}
 
-	// The score of the log's "Level N won, score S" line, or nothing when the level was not won.
-	std::optional<int> WonScore( const std::string& log, int level )
+	// The number after the log's "Level N" + `what`, or nothing when no such line was logged.
+	std::optional<int> LoggedNumber( const std::string& log, int level, const std::string& what )
 	{
-		const std::string won = "Level " + std::to_string( level ) + " won, score ";
-		const size_t at = log.find( won );
+		const std::string line = "Level " + std::to_string( level ) + what;
+		const size_t at = log.find( line );
 		if ( at == std::string::npos )
 			return std::nullopt;
-		return std::atoi( log.c_str() + at + won.size() );
+		return std::atoi( log.c_str() + at + line.size() );
 	}
+
+	// The score of the log's "Level N won, score S" line, or nothing when the level was not won.
+	std::optional<int> WonScore( const std::string& log, int level ) { return LoggedNumber( log, level, " won, score " ); }
 
 	KelvaneTest::GameRun Play( int level, const std::string& script, int frames )
 	{
@@ -93,6 +96,10 @@ namespace
 		const std::optional<int> score = WonScore( solved.mLog, level );
 		ASSERT_TRUE( score.has_value() ) << solved.mLog;
 		EXPECT_GT( *score, 0 );
+		// Inside par: the time the run took is worth points of its own.
+		const std::optional<int> timeScore = LoggedNumber( solved.mLog, level, " time score " );
+		ASSERT_TRUE( timeScore.has_value() ) << solved.mLog;
+		EXPECT_GT( *timeScore, 0 ) << "the script finishes over par";
 
 		const auto idle = Play( level, "# nothing\n", frames );
 		ASSERT_EQ( idle.mExitCode, 0 ) << idle.mStderr;
