@@ -14,6 +14,17 @@ namespace Tarn
 
 namespace KelvaneTest
 {
+	// Mirror angles as a level file spells them (AddMirror), named by the side the
+	// mirror's face looks to, and the turns that face gives a beam.
+	// Fired right it turns up; fired down it turns left.
+	inline constexpr float kMirrorFacingUpLeft = 0.785398f;
+	// Fired down it turns right; fired left it turns up.
+	inline constexpr float kMirrorFacingUpRight = -0.785398f;
+	// Fired up it turns left; fired right it turns down.
+	inline constexpr float kMirrorFacingDownLeft = 2.35619f;
+	// Fired up it turns right; fired left it turns down.
+	inline constexpr float kMirrorFacingDownRight = -2.35619f;
+
 	// A wall block of `size` world units (the plain wall is 8 x 2), solid over all of it.
 	void AddBlock( Tarn::LevelObject& level, const char* name, Tarn::Vector2 position, Tarn::Vector2 size );
 	// A nebula of `radius` world units: the ship flies slowly through it, and while the

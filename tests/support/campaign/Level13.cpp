@@ -4,17 +4,13 @@
 #include "GameStates/LevelObject.h"
 #include "StateMachines/RoutineCodes.h"
 #include "support/Campaign.h"
+#include "support/FieldPieces.h"
 #include "support/LevelPieces.h"
 
 namespace KelvaneTest
 {
 	namespace
 	{
-		// Mirror angles as a level file spells them: the face turns a beam fired
-		// straight up to the right, or to the left.
-		constexpr float kUpToRight = -2.35619f;
-		constexpr float kUpToLeft = 2.35619f;
-
 		void BuildMirrorLevel( Tarn::LevelObject& level )
 		{
 			namespace ColourCode = StateMachines::ColourCode;
@@ -33,11 +29,11 @@ namespace KelvaneTest
 
 			// Red: the left mirror turns the beam right into the red prism, whose cone
 			// runs on along the row to its switch.
-			AddMirror( level, "Mirror1", { -12, 5 }, kUpToRight );
+			AddMirror( level, "Mirror1", { -12, 5 }, kMirrorFacingDownRight );
 			AddPrism( level, "Prism1", { -6, 5 }, ColourCode::Red );
 			AddSwitch( level, "Switch1", { 0, 5 }, ColourCode::Red );
 			// Blue, higher up, the other way round.
-			AddMirror( level, "Mirror2", { 12, 8 }, kUpToLeft );
+			AddMirror( level, "Mirror2", { 12, 8 }, kMirrorFacingDownLeft );
 			AddPrism( level, "Prism2", { 6, 8 }, ColourCode::Blue );
 			AddSwitch( level, "Switch2", { 0, 8 }, ColourCode::Blue );
 

@@ -11,11 +11,6 @@ namespace KelvaneTest
 {
 	namespace
 	{
-		// Mirror angles as a level file spells them, by the turn each gives a beam.
-		constexpr float kUpToRight = -2.35619f;
-		constexpr float kRightToDown = 2.35619f;
-		constexpr float kRightToUp = 0.785398f;
-
 		void BuildMirrorChainLevel( Tarn::LevelObject& level )
 		{
 			namespace ColourCode = StateMachines::ColourCode;
@@ -27,13 +22,13 @@ namespace KelvaneTest
 			AddHealthBars( level );
 
 			// Red: fired right along the floor, turned up into the prism beneath its switch.
-			AddMirror( level, "Mirror3", { 6, -9 }, kRightToUp );
+			AddMirror( level, "Mirror3", { 6, -9 }, kMirrorFacingUpLeft );
 			AddPrism( level, "Prism1", { 6, -6 }, ColourCode::Red );
 			AddSwitch( level, "Switch1", { 6, -1 }, ColourCode::Red );
 			// Green: fired up into the pen's mirror, along the ceiling and down into the
 			// prism above its switch.
-			AddMirror( level, "Mirror1", { -12, 9 }, kUpToRight );
-			AddMirror( level, "Mirror2", { 10, 9 }, kRightToDown );
+			AddMirror( level, "Mirror1", { -12, 9 }, kMirrorFacingDownRight );
+			AddMirror( level, "Mirror2", { 10, 9 }, kMirrorFacingDownLeft );
 			AddPrism( level, "Prism2", { 10, 5 }, ColourCode::Green );
 			AddSwitch( level, "Switch2", { 10, 0 }, ColourCode::Green );
 

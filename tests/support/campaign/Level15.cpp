@@ -12,10 +12,6 @@ namespace KelvaneTest
 {
 	namespace
 	{
-		// Mirror angles as a level file spells them, by the turn each gives a beam.
-		constexpr float kRightToUp = 0.785398f;
-		constexpr float kRightToDown = 2.35619f;
-
 		void BuildMirrorTrapLevel( Tarn::LevelObject& level )
 		{
 			namespace ColourCode = StateMachines::ColourCode;
@@ -33,7 +29,7 @@ namespace KelvaneTest
 			// goes up into the decoy blue prism and its switch.
 			AddPrism( level, "Prism2", { 4, -6 }, ColourCode::Red );
 			AddSwitch( level, "Switch2", { 10, -6 }, ColourCode::Red );
-			AddMirror( level, "Mirror1", { -4, -6 }, kRightToUp );
+			AddMirror( level, "Mirror1", { -4, -6 }, kMirrorFacingUpLeft );
 			AddPrism( level, "Prism4", { -4, -1 }, ColourCode::Blue );
 			AddSwitch( level, "Switch4", { -4, 4 }, ColourCode::Blue );
 
@@ -41,7 +37,7 @@ namespace KelvaneTest
 			// into the corner's mirror, which turns it down into the prism.
 			AddBlock( level, "Wall1", { 11, 3 }, { 14, 2 } );
 			AddBlock( level, "Wall2", { 4, 6.5f }, { 2, 7 } );
-			AddMirror( level, "Mirror2", { 12, 9 }, kRightToDown );
+			AddMirror( level, "Mirror2", { 12, 9 }, kMirrorFacingDownLeft );
 			AddPrism( level, "Prism3", { 12, 7.5f }, ColourCode::Green );
 			AddSwitch( level, "Switch3", { 12, 5.5f }, ColourCode::Green );
 

@@ -12,9 +12,6 @@ namespace KelvaneTest
 {
 	namespace
 	{
-		// A mirror angle as a level file spells it: a beam fired down turns right.
-		constexpr float kDownToRight = -0.785398f;
-
 		void BuildCombinedTest( Tarn::LevelObject& level )
 		{
 			namespace ColourCode = StateMachines::ColourCode;
@@ -26,7 +23,7 @@ namespace KelvaneTest
 
 			// Red: down into the floor's mirror, right into the prism; the crystal stands
 			// just clear of the cone, the guard at its end.
-			AddMirror( level, "Mirror1", { -14, -8 }, kDownToRight );
+			AddMirror( level, "Mirror1", { -14, -8 }, kMirrorFacingUpRight );
 			AddPrism( level, "Prism1", { -6, -8 }, ColourCode::Red );
 			AddSwitch( level, "Switch1", { 0, -8 }, ColourCode::Red );
 			AddCrystal( level, "Crystal1", { 4, -5.5f } );

@@ -14,9 +14,6 @@ namespace KelvaneTest
 {
 	namespace
 	{
-		// A mirror angle as a level file spells it: a beam fired right turns up.
-		constexpr float kRightToUp = 0.785398f;
-
 		void BuildLastLevel( Tarn::LevelObject& level )
 		{
 			namespace ColourCode = StateMachines::ColourCode;
@@ -40,7 +37,7 @@ namespace KelvaneTest
 			AddSwitch( level, "Switch1", { -2, -7 }, ColourCode::Red );
 
 			// Green, turned up by the floor's mirror; the crystal stands beside its way.
-			AddMirror( level, "Mirror1", { 8, -8 }, kRightToUp );
+			AddMirror( level, "Mirror1", { 8, -8 }, kMirrorFacingUpLeft );
 			AddPrism( level, "Prism2", { 8, -3 }, ColourCode::Green );
 			AddSwitch( level, "Switch2", { 8, 3 }, ColourCode::Green );
 			AddCrystal( level, "Crystal1", { 12, -1.5f } );
