@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libfreetype-dev libpng-dev libmp3lame-dev fonts-beteckna
   xvfb xauth
+  # tools/contact-sheet.sh reads and writes its PNGs with Python's standard library.
+  python3
   # The level fuzzer: clang, its libFuzzer and sanitizer runtimes, llvm-symbolizer for its stacks.
   clang libclang-rt-14-dev llvm
 )

@@ -37,6 +37,7 @@ namespace
 		KelvaneTest::AddPatrollingGuard( Level(), "Guard1", { 10, 0 }, { { 10, 0 }, { 10, 5 }, 1.0f }, true );
 		KelvaneTest::AddGuard( Level(), "Guard2", { -10, 0 } );
 		KelvaneTest::AddCrystal( Level(), "CrystalFocus1", { 0, -5 } );
+		KelvaneTest::AddDriftingCrystal( Level(), "CrystalFocus2", { { 6, -8 }, { 6, -2 }, 0.0f } );
 		KelvaneTest::AddStunEffects( Level(), 2 );
 		Play();
 
@@ -61,6 +62,9 @@ namespace
 		EXPECT_GT( at.X, -4.0f );
 		EXPECT_FLOAT_EQ( at.Y, 6.0f );
 		EXPECT_EQ( Transform( "Mine1" ).mPosition, Vector2( 0, 0 ) ) << "a mine without a patrol stays";
+		EXPECT_GT( Transform( "CrystalFocus2" ).mPosition.Y, -8.0f ) << "a drifting crystal drifts";
+		EXPECT_FLOAT_EQ( Transform( "CrystalFocus2" ).mPosition.X, 6.0f );
+		EXPECT_EQ( Transform( "CrystalFocus1" ).mPosition, Vector2( 0, -5 ) );
 	}
 
 	TEST_F( EnemyPieces, APortalsGuardsWaitInsideItHiddenAndInItsQueue )

@@ -80,6 +80,14 @@ namespace KelvaneTest
 		return AddToLevel( level, "CrystalFocus", name, position );
 	}
 
+	Tarn::Object* AddDriftingCrystal( Tarn::LevelObject& level, const char* name, const Patrol& patrol )
+	{
+		Tarn::Object* crystal = AddCrystal( level, name, patrol.mFrom );
+		if ( crystal )
+			SetPatrol( *crystal, patrol );
+		return crystal;
+	}
+
 	void AddEnemyPortal( Tarn::LevelObject& level, const char* name, Vector2 position, std::initializer_list<int32_t> colours,
 	                     int first, int guards, bool white )
 	{

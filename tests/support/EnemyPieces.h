@@ -45,6 +45,9 @@ namespace KelvaneTest
 
 	// A crystal that a light cone burns, at a cost to the score.
 	Tarn::Object* AddCrystal( Tarn::LevelObject& level, const char* name, Tarn::Vector2 position );
+	// A crystal that drifts back and forth along its patrol, through whatever light
+	// falls across it.
+	Tarn::Object* AddDriftingCrystal( Tarn::LevelObject& level, const char* name, const Patrol& patrol );
 
 	// An enemy portal ("EGate" and a number) that opens when a switch of one of its
 	// `colours` is lit and lets out the guards Guard<first> to Guard<first + guards - 1>,
