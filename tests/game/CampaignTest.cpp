@@ -35,7 +35,7 @@ namespace
 		{
 			mLevel = KelvaneTest::FindCampaignLevel( GetParam() );
 			if ( !mLevel )
-				GTEST_SKIP() << "level " << GetParam() << " has no builder yet";
+				GTEST_FAIL() << "level " << GetParam() << " of the campaign has no builder";
 			KelvaneTest::LevelFileSystem();
 		}
 
