@@ -283,7 +283,7 @@ namespace Tarn
 		mPending.clear();
 		for ( auto& [group, buttons] : mButtons )
 			buttons.clear();
-		mBlinking = mScoreZoom = mPaused = mAwaitingAnswer = mInLevel = false;
+		mBlinking = mScoreZoom = mPaused = mAwaitingAnswer = mInLevel = mCameraHeld = false;
 	}
 
 	// ---- The player's options ----
@@ -491,7 +491,6 @@ namespace Tarn
 	void ButtonManager::ToggleInGameMenu()
 	{
 		LevelManager* levels = Levels();
-		const bool above = levels && levels->mLevelNumber > kLastStillCameraLevel;
 		if ( mPages.empty() )
 		{
 			OpenPage( GRP_IN_GAME_MENU );
@@ -499,8 +498,7 @@ namespace Tarn
 				levels->PauseServices();
 			mPaused = true;
 			SetLevelMusicShare( kMenuMusicShare );
-			if ( above )
-				FollowCamera( false );
+			HoldCamera();
 			return;
 		}
 		ConcealAllPages();
@@ -509,8 +507,24 @@ namespace Tarn
 		mPaused = false;
 		LOG_INFO( "Menu pages closed: back to the level." );
 		SetLevelMusicShare( 1.0f );
-		if ( above )
+		if ( mCameraHeld )
 			FollowCamera( true );
+		mCameraHeld = false;
+	}
+
+	bool ButtonManager::CameraFollows() const
+	{
+		const LevelManager* levels = Levels();
+		const auto* camera = ObjectManager::Instance().GetObjectOfType<Graphics::Camera>( HashedName( kCameraName ) );
+		return ( levels && levels->mLevelNumber > kLastStillCameraLevel ) || ( camera && camera->mFollowPlayer );
+	}
+
+	void ButtonManager::HoldCamera()
+	{
+		if ( mCameraHeld || !CameraFollows() )
+			return;
+		FollowCamera( false );
+		mCameraHeld = true;
 	}
 
 	void ButtonManager::FollowCamera( bool follow )
@@ -1022,7 +1036,7 @@ namespace Tarn
 		if ( SoundManager* sounds = Sounds() )
 			sounds->StopSound( kLevelMusic );
 		ConcealAllPages();
-		mScoreZoom = false;
+		mScoreZoom = mCameraHeld = false;
 		if ( levels )
 		{
 			if ( mPaused )
@@ -1047,6 +1061,7 @@ namespace Tarn
 			ToggleInGameMenu();
 		ConcealAllPages();
 		OpenPage( GRP_SCORE_SCREEN );
+		HoldCamera();
 		// One of the two page pictures, and no way on from a lost level.
 		const char* const other = won ? kLostPageName : kWonPageName;
 		for ( ButtonComponent* button : Buttons( GRP_SCORE_SCREEN ) )
@@ -1071,6 +1086,8 @@ namespace Tarn
 		ConcealPage( GRP_SCORE_SCREEN );
 		std::erase( mPages, GRP_SCORE_SCREEN );
 		mScoreZoom = false;
+		// The level loaded next sets its camera going again.
+		mCameraHeld = false;
 		if ( ScoreManager* score = Services::Get<ScoreManager>() )
 			score->HideScoreScreen();
 		if ( SoundManager* sounds = Sounds() )

@@ -200,6 +200,10 @@ namespace Tarn
 		// The level music's own volume: 1 while playing, a share of it under a page.
 		void SetLevelMusicShare( float share );
 		void FollowCamera( bool follow );
+		// The pages stand at the middle of the world: in a level wider than the screen,
+		// whose camera follows the ship, the camera looks there while a page is open.
+		bool CameraFollows() const;
+		void HoldCamera();
 
 		void MoveHighlight( Vector2 direction );
 		void ActivateHighlighted();
@@ -222,6 +226,8 @@ namespace Tarn
 		bool mAwaitingAnswer = false;
 		bool mInLevel = false;
 		bool mListening = false;
+		// The camera was following the ship when a page opened over the level.
+		bool mCameraHeld = false;
 		PlayerOptions mOptions;
 		std::string mOptionsPath;
 	};

@@ -283,6 +283,8 @@ namespace Platform
 // libdbus keeps the session-bus address it finds through X11 in a buffer that no call
 // frees, not even SDL_Quit; it is the library's, not a leak of the game's.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
+// Nor is the list of suppressions it used worth a report on stderr at every exit.
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
 
 #include <dlfcn.h>
 

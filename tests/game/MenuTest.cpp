@@ -11,6 +11,7 @@
 #include "GameStates/LevelObject.h"
 #include "GameStates/LoadingScreen.h"
 #include "GameStates/SoundManager.h"
+#include "Graphics/Camera.h"
 #include "Graphics/FontComponent.h"
 #include "Graphics/MeshComponent.h"
 #include "Input/KeyCodes.h"
@@ -281,6 +282,50 @@ namespace
 		Click( FUNC_RETURN );
 		EXPECT_FALSE( Buttons().IsPaused() );
 		EXPECT_TRUE( physics->mEnabled );
+	}
+
+	// A level wider than the screen has its camera follow the ship; the pages stand at the
+	// middle of the world, so the camera looks there while one is open over the level.
+	TEST_F( Menus, APageOverALevelWhoseCameraFollowsTheShipBringsTheCameraToItAndBack )
+	{
+		StartTheGame();
+		// The camera such a level brings with it.
+		ObjectManager& objects = ObjectManager::Instance();
+		Object* made = objects.CreateObject( Graphics::Camera::ClassHashedName(), "Camera1" );
+		ASSERT_NE( made, nullptr );
+		objects.InitialiseObject( made );
+		auto* camera = objects.GetObjectOfType<Graphics::Camera>( HashedName( "Camera1" ) );
+		ASSERT_NE( camera, nullptr );
+		camera->StartFollowing();
+		camera->mLook.x = camera->mEye.x = 30.0f;
+
+		Press( Key::Escape );
+		ASSERT_EQ( Buttons().TopPage(), GRP_IN_GAME_MENU );
+		EXPECT_FALSE( camera->mFollowPlayer );
+		EXPECT_FLOAT_EQ( camera->mLook.x, 0.0f );
+		EXPECT_FLOAT_EQ( camera->mEye.x, 0.0f );
+		Press( Key::Escape );
+		EXPECT_FALSE( Buttons().TopPage().has_value() );
+		EXPECT_TRUE( camera->mFollowPlayer ) << "back to following the ship";
+
+		// Twice over, and then the score screen the same way.
+		Press( Key::Escape );
+		EXPECT_FALSE( camera->mFollowPlayer );
+		Press( Key::Escape );
+		EXPECT_TRUE( camera->mFollowPlayer );
+		camera->mLook.x = camera->mEye.x = 30.0f;
+		EndPlayedLevel();
+		EXPECT_FALSE( camera->mFollowPlayer );
+		EXPECT_FLOAT_EQ( camera->mLook.x, 0.0f );
+
+		// A level whose camera stands still keeps it where it is.
+		Click( FUNC_RESTART_LEVEL );
+		camera->mFollowPlayer = false;
+		camera->mLook.x = 4.0f;
+		Press( Key::Escape );
+		Press( Key::Escape );
+		EXPECT_FALSE( camera->mFollowPlayer );
+		EXPECT_FLOAT_EQ( camera->mLook.x, 4.0f );
 	}
 
 	TEST_F( Menus, TheInGameMenuLowersTheMusicUnderThePlayersVolumeAndClosingItRestoresIt )
