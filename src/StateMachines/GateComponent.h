@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/ObjectComponent.h"
+#include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateTypes.h"
 #include "core/HashedName.h"
 
@@ -47,7 +48,9 @@ namespace StateMachines
 		// How many colours have been matched, in order. Not kept in the file: a loaded
 		// gate starts from its first colour.
 		int32_t mTargetPosition = 0;
-		int32_t mAI = 0;
+		// The gate routine that drives it, set by its object or its level file; until then
+		// code 0, which no gate routine answers to.
+		int32_t mAI = Routine::PlayerSequences;
 		StateType mState = STATE_BEGIN;
 		InnerStateType mInnerState = INNER_STATE_ON_ENTER;
 		int32_t mPhase = 1;

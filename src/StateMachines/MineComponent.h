@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/ObjectComponent.h"
+#include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateTypes.h"
 #include "core/HashedName.h"
 #include "core/Vector2.h"
@@ -25,7 +26,9 @@ namespace StateMachines
 		void Initialise() override;
 		void Shutdown() override;
 
-		int32_t mAI = 0;
+		// The mine routine that drives it, set by its object or its level file; until then
+		// code 0, which no mine routine answers to.
+		int32_t mAI = Routine::PlayerSequences;
 		StateType mState = STATE_NONE;
 		InnerStateType mInnerState = INNER_STATE_ON_ENTER;
 		float mGleamTimer = 0.0f;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/ObjectComponent.h"
+#include "StateMachines/RoutineCodes.h"
 #include "StateMachines/StateTypes.h"
 #include "core/HashedName.h"
 #include "core/Vector2.h"
@@ -41,7 +42,8 @@ namespace StateMachines
 		float mPulseMax = 1.6f;
 		float mPulseMin = 1.4f;
 		int32_t mSign = 1;
-		int32_t mAI = 0;
+		// The routine that drives the owner, set by its object or its level file.
+		int32_t mAI = Routine::PlayerSequences;
 		StateType mState = STATE_BEGIN;
 		InnerStateType mInnerState = INNER_STATE_ON_ENTER;
 		int32_t mCurrPhase = 0;
