@@ -2,7 +2,7 @@
 
 // Text on the platform layer: one face at one size that draws strings at pixel
 // rectangles of the window through the render device. The TrueType backend renders a
-// string into a texture once and draws that texture until the string or its colour
+// string into a texture once and draws that texture, in any colour, until the string
 // changes; the headless backend measures text and draws nothing.
 
 #include "Platform/RenderDevice.h"

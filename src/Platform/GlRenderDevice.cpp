@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <sstream>
@@ -174,6 +175,7 @@ namespace Platform
 			TextureHandle CreateTextureFromFile( const std::string& path, int& width, int& height,
 			                                     std::string& error ) override;
 			TextureHandle CreateTextureFromPixels( const uint8_t* rgba, int width, int height ) override;
+			TextureHandle CreateCoverageTexture( const uint8_t* coverage, int width, int height ) override;
 			void ReleaseTexture( TextureHandle texture ) override;
 			void SetTexture( int stage, TextureHandle texture ) override;
 
@@ -222,6 +224,8 @@ namespace Platform
 			bool Batch( Program& program, const VertexBuffer& buffer, uint32_t first, uint32_t primitives );
 			// Draws the quads gathered so far with one call.
 			void Flush();
+			// A texture of the pixels `upload` hands to the bound texture, sampled nearest.
+			TextureHandle MakePixelTexture( const std::function<void()>& upload );
 			void DrawSingle( Program& program, const VertexBuffer& buffer, uint32_t first, uint32_t primitives );
 
 			SDL_Window* mWindow;
@@ -569,6 +573,27 @@ namespace Platform
 		{
 			if ( !rgba || width <= 0 || height <= 0 )
 				return 0;
+			return MakePixelTexture( [&] {
+				glPixelStorei( GL_UNPACK_ALIGNMENT, 4 );
+				glTexImage2D( GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba );
+			} );
+		}
+
+		TextureHandle GlRenderDevice::CreateCoverageTexture( const uint8_t* coverage, int width, int height )
+		{
+			if ( !coverage || width <= 0 || height <= 0 )
+				return 0;
+			return MakePixelTexture( [&] {
+				// One channel, read back as white with that channel for alpha.
+				glPixelStorei( GL_UNPACK_ALIGNMENT, 1 );
+				glTexImage2D( GL_TEXTURE_2D, 0, GL_R8, width, height, 0, GL_RED, GL_UNSIGNED_BYTE, coverage );
+				const GLint swizzle[4] = { GL_ONE, GL_ONE, GL_ONE, GL_RED };
+				glTexParameteriv( GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle );
+			} );
+		}
+
+		TextureHandle GlRenderDevice::MakePixelTexture( const std::function<void()>& upload )
+		{
 			Texture texture;
 			glGenTextures( 1, &texture.mId );
 			// Bound through the device, which then knows to bind again what draws next.
@@ -578,8 +603,7 @@ namespace Platform
 			glTexParameteri( GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST );
 			glTexParameteri( GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE );
 			glTexParameteri( GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE );
-			glPixelStorei( GL_UNPACK_ALIGNMENT, 4 );
-			glTexImage2D( GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba );
+			upload();
 			const TextureHandle handle = mNextHandle++;
 			mTextures[handle] = texture;
 			return handle;

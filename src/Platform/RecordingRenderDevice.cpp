@@ -172,6 +172,26 @@ namespace Platform
 		return handle;
 	}
 
+	TextureHandle RecordingRenderDevice::CreateCoverageTexture( const uint8_t* coverage, int width, int height )
+	{
+		mCalls.push_back( "CreateCoverageTexture " + std::to_string( width ) + "x" + std::to_string( height ) );
+		if ( !coverage || width <= 0 || height <= 0 )
+			return 0;
+		const TextureHandle handle = mNextHandle++;
+		PixelTexture& texture = mPixelTextures[handle];
+		texture.mWidth = width;
+		texture.mHeight = height;
+		// Kept as it reads: white, with the coverage for alpha.
+		const size_t pixels = size_t( width ) * size_t( height );
+		texture.mRgba.resize( pixels * 4 );
+		for ( size_t i = 0; i < pixels; ++i )
+		{
+			texture.mRgba[i * 4] = texture.mRgba[i * 4 + 1] = texture.mRgba[i * 4 + 2] = 0xFF;
+			texture.mRgba[i * 4 + 3] = coverage[i];
+		}
+		return handle;
+	}
+
 	void RecordingRenderDevice::ReleaseTexture( TextureHandle texture )
 	{
 		mTexturePaths.erase( texture );
@@ -291,6 +311,8 @@ namespace Platform
 
 		DrawRecord& record = RecordDraw();
 		record.mBuffer = buffer;
+		record.mFirst = first;
+		record.mPrimitives = primitives;
 		record.mVertexShader = mBoundVertexShader;
 		record.mPixelShader = mBoundPixelShader;
 		record.mTexture = mBoundTexture;

@@ -33,6 +33,7 @@ namespace Platform
 		TextureHandle CreateTextureFromFile( const std::string& path, int& width, int& height,
 		                                     std::string& error ) override;
 		TextureHandle CreateTextureFromPixels( const uint8_t* rgba, int width, int height ) override;
+		TextureHandle CreateCoverageTexture( const uint8_t* coverage, int width, int height ) override;
 		void ReleaseTexture( TextureHandle texture ) override;
 		void SetTexture( int stage, TextureHandle texture ) override;
 
@@ -63,6 +64,9 @@ namespace Platform
 		struct DrawRecord
 		{
 			BufferHandle mBuffer = 0;
+			// The part of the buffer drawn: its first vertex and its triangles.
+			uint32_t mFirst = 0;
+			uint32_t mPrimitives = 0;
 			ShaderHandle mVertexShader = 0;
 			ShaderHandle mPixelShader = 0;
 			TextureHandle mTexture = 0;

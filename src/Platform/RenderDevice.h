@@ -90,6 +90,10 @@ namespace Platform
 		// A texture of RGBA rows, top row first, as text is rendered into; 0 for an empty
 		// picture.
 		virtual TextureHandle CreateTextureFromPixels( const uint8_t* rgba, int width, int height ) = 0;
+		// A white texture whose alpha is `coverage`, one byte a pixel, top row first: it
+		// takes its colour from the tint it is drawn with. A quarter of an RGBA picture to
+		// keep and to read; 0 for an empty picture.
+		virtual TextureHandle CreateCoverageTexture( const uint8_t* coverage, int width, int height ) = 0;
 		virtual void ReleaseTexture( TextureHandle texture ) = 0;
 		virtual void SetTexture( int stage, TextureHandle texture ) = 0;
 

@@ -1,8 +1,9 @@
-// The TrueType font backend: SDL2_ttf renders a string into a texture of the render
-// device once, and that texture is drawn in window pixels until the string or its
-// colour changes. A steady text costs one draw call a frame and no rendering. Only the
-// inked parts of the picture are drawn, each a quad of one strip: blank lines and the
-// gaps between words cost a renderer that fills pixels nothing.
+// The TrueType font backend: SDL2_ttf renders a string's coverage into a one-channel
+// texture of the render device once, and that texture is drawn in window pixels, tinted
+// with the text's colour, until the string changes; a new colour costs no rendering.
+// Only the inked parts of the picture are drawn, each its own quad, which the device
+// gathers into one call: blank lines, the gaps between words and the empty rows above
+// and below short words cost a renderer that fills pixels nothing.
 #include "Platform/Font.h"
 
 #include <SDL.h>
@@ -12,7 +13,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 namespace Platform
@@ -28,9 +28,13 @@ namespace Platform
 		constexpr const char* kAverageLetters = "abcdefghijklmnopqrstuvwxyz";
 		constexpr double kAverageLetterCount = 26.0;
 		constexpr uint32_t kWhite = 0xFFFFFFFFu;
-		// Two pieces of a line whose ink is further apart than this many line heights
-		// are drawn apart.
-		constexpr int kGapLines = 1;
+		constexpr SDL_Color kOpaqueWhite = { 0xFF, 0xFF, 0xFF, 0xFF };
+		// Two pieces of a line whose ink is further apart than this part of a line's
+		// height, about a word gap, are drawn apart.
+		constexpr int kGapDivisor = 3;
+		// A quad's corners; each piece takes one quad of two triangles.
+		constexpr uint32_t kQuadVertices = 4;
+		constexpr uint32_t kQuadTriangles = 2;
 
 		// A part of the text's picture, in its pixels; right and bottom exclusive.
 		struct Piece
@@ -38,11 +42,12 @@ namespace Platform
 			int mLeft, mTop, mRight, mBottom;
 		};
 
-		// The inked parts of an RGBA picture: each run of rows with ink, cut where its
-		// ink leaves a gap wider than `gap` columns.
-		std::vector<Piece> InkedPieces( const std::vector<uint8_t>& rgba, int width, int height, int gap )
+		// The inked parts of a coverage picture: each run of rows with ink, cut where its
+		// ink leaves a gap wider than `gap` columns, each cut down to the rows its own
+		// ink takes.
+		std::vector<Piece> InkedPieces( const std::vector<uint8_t>& coverage, int width, int height, int gap )
 		{
-			auto inked = [&]( int x, int y ) { return rgba[( size_t( y ) * size_t( width ) + size_t( x ) ) * 4 + 3] != 0; };
+			auto inked = [&]( int x, int y ) { return coverage[size_t( y ) * size_t( width ) + size_t( x )] != 0; };
 			std::vector<Piece> pieces;
 			auto rowInked = [&]( int row ) {
 				for ( int x = 0; x < width; ++x )
@@ -85,7 +90,18 @@ namespace Platform
 						if ( !blank )
 							right = x + 1;
 					}
-					pieces.push_back( { left, top, right, y } );
+					Piece piece = { left, top, right, y };
+					auto pieceRowInked = [&]( int row ) {
+						for ( int column = piece.mLeft; column < piece.mRight; ++column )
+							if ( inked( column, row ) )
+								return true;
+						return false;
+					};
+					while ( !pieceRowInked( piece.mTop ) )
+						++piece.mTop;
+					while ( !pieceRowInked( piece.mBottom - 1 ) )
+						--piece.mBottom;
+					pieces.push_back( piece );
 					x = right;
 				}
 			}
@@ -125,12 +141,12 @@ namespace Platform
 			void OnResetDevice() override { mLost = false; }
 
 		private:
-			// Renders the text into a new texture and finds its inked pieces; false when
-			// it gives no picture.
-			bool Render( RenderDevice& device, const std::string& text, uint32_t argb );
-			// The strip of the pieces placed at `rect` and clipped to it, filled again only
-			// when the text or its place changed; the number of vertices, 0 for none.
-			uint32_t PlaceStrip( RenderDevice& device, const PixelRect& rect );
+			// Renders the text's coverage into a new texture and finds its inked pieces;
+			// false when it gives no picture.
+			bool Render( RenderDevice& device, const std::string& text );
+			// The quads of the pieces placed at `rect` and clipped to it, filled again only
+			// when the text or its place changed; the number of quads, 0 for none.
+			uint32_t PlaceQuads( RenderDevice& device, const PixelRect& rect );
 			void ReleaseDeviceObjects();
 
 			TTF_Font* mFont;
@@ -141,19 +157,18 @@ namespace Platform
 			// The last text rendered: it is drawn again as it is while it stays the same.
 			bool mRendered = false;
 			std::string mText;
-			uint32_t mColour = 0;
 			TextureHandle mTexture = 0;
 			int mTextureWidth = 0;
 			int mTextureHeight = 0;
 			std::vector<Piece> mPieces;
 
-			BufferHandle mStrip = 0;
-			uint32_t mStripCapacity = 0;
-			uint32_t mStripVertices = 0;
-			bool mStripFilled = false;
-			TextureHandle mStripTexture = 0;
-			PixelRect mStripRect;
-			Viewport mStripViewport;
+			BufferHandle mQuads = 0;
+			uint32_t mQuadCapacity = 0;
+			uint32_t mQuadCount = 0;
+			bool mQuadsFilled = false;
+			TextureHandle mQuadsTexture = 0;
+			PixelRect mQuadsRect;
+			Viewport mQuadsViewport;
 		};
 
 		void TrueTypeFont::Measure( const std::string& text, int& width, int& height ) const
@@ -182,31 +197,33 @@ namespace Platform
 				mDevice = &device;
 				mRendered = false;
 				mTexture = 0;
-				mStrip = 0;
-				mStripCapacity = 0;
-				mStripFilled = false;
+				mQuads = 0;
+				mQuadCapacity = 0;
+				mQuadsFilled = false;
 			}
 			// A text that cannot be rendered is not tried again every frame either.
-			if ( !mRendered || text != mText || argb != mColour )
-				Render( device, text, argb );
+			if ( !mRendered || text != mText )
+				Render( device, text );
 			if ( !mTexture )
 				return false;
-			const uint32_t vertices = PlaceStrip( device, rect );
-			if ( vertices < 4 )
+			const uint32_t quads = PlaceQuads( device, rect );
+			if ( quads == 0 )
 				return false;
 
-			const float white[4] = { 1.0f, 1.0f, 1.0f, 1.0f };
+			const float colour[4] = { float( ( argb >> 16 ) & 0xFF ) / 255.0f, float( ( argb >> 8 ) & 0xFF ) / 255.0f,
+				                      float( argb & 0xFF ) / 255.0f, float( ( argb >> 24 ) & 0xFF ) / 255.0f };
 			device.SetVertexShader( target.mVertexShader );
 			device.SetPixelShader( target.mPixelShader );
-			// The strip's corners are already where the window shows them.
+			// The quads' corners are already where the window shows them.
 			device.SetShaderMatrix( target.mVertexShader, "WorldViewProj", glm::mat4( 1.0f ) );
-			device.SetShaderFloat4( target.mPixelShader, "rgba0", white );
+			device.SetShaderFloat4( target.mPixelShader, "rgba0", colour );
 			device.SetTexture( 0, mTexture );
-			device.DrawTriangleStrip( mStrip, 0, vertices - 2 );
+			for ( uint32_t quad = 0; quad < quads; ++quad )
+				device.DrawTriangleStrip( mQuads, quad * kQuadVertices, kQuadTriangles );
 			return true;
 		}
 
-		bool TrueTypeFont::Render( RenderDevice& device, const std::string& text, uint32_t argb )
+		bool TrueTypeFont::Render( RenderDevice& device, const std::string& text )
 		{
 			if ( mTexture )
 				device.ReleaseTexture( mTexture );
@@ -214,39 +231,38 @@ namespace Platform
 			mPieces.clear();
 			mRendered = true;
 			mText = text;
-			mColour = argb;
 
-			const SDL_Color colour = { Uint8( ( argb >> 16 ) & 0xFF ), Uint8( ( argb >> 8 ) & 0xFF ), Uint8( argb & 0xFF ),
-				                       Uint8( ( argb >> 24 ) & 0xFF ) };
 			// A wrap length of 0 breaks lines at the text's own '\n' only.
-			SDL_Surface* rendered = TTF_RenderUTF8_Blended_Wrapped( mFont, text.c_str(), colour, 0 );
+			SDL_Surface* rendered = TTF_RenderUTF8_Blended_Wrapped( mFont, text.c_str(), kOpaqueWhite, 0 );
 			if ( !rendered )
 				return false;
-			SDL_Surface* rgba = SDL_ConvertSurfaceFormat( rendered, SDL_PIXELFORMAT_ABGR8888, 0 );
+			SDL_Surface* argb = SDL_ConvertSurfaceFormat( rendered, SDL_PIXELFORMAT_ARGB8888, 0 );
 			SDL_FreeSurface( rendered );
-			if ( !rgba )
+			if ( !argb )
 				return false;
-			const size_t row = size_t( rgba->w ) * 4;
-			std::vector<uint8_t> pixels( row * size_t( rgba->h ) );
-			for ( int y = 0; y < rgba->h; ++y )
-				std::memcpy( pixels.data() + size_t( y ) * row, static_cast<const uint8_t*>( rgba->pixels ) + size_t( y ) * size_t( rgba->pitch ),
-				             row );
-			mTextureWidth = rgba->w;
-			mTextureHeight = rgba->h;
-			SDL_FreeSurface( rgba );
-			mPieces = InkedPieces( pixels, mTextureWidth, mTextureHeight, kGapLines * TTF_FontHeight( mFont ) );
-			mTexture = device.CreateTextureFromPixels( pixels.data(), mTextureWidth, mTextureHeight );
+			mTextureWidth = argb->w;
+			mTextureHeight = argb->h;
+			std::vector<uint8_t> coverage( size_t( mTextureWidth ) * size_t( mTextureHeight ) );
+			for ( int y = 0; y < mTextureHeight; ++y )
+			{
+				const auto* row = reinterpret_cast<const uint32_t*>( static_cast<const uint8_t*>( argb->pixels ) + size_t( y ) * size_t( argb->pitch ) );
+				for ( int x = 0; x < mTextureWidth; ++x )
+					coverage[size_t( y ) * size_t( mTextureWidth ) + size_t( x )] = uint8_t( row[x] >> 24 );
+			}
+			SDL_FreeSurface( argb );
+			mPieces = InkedPieces( coverage, mTextureWidth, mTextureHeight, TTF_FontHeight( mFont ) / kGapDivisor );
+			mTexture = device.CreateCoverageTexture( coverage.data(), mTextureWidth, mTextureHeight );
 			return mTexture != 0;
 		}
 
-		uint32_t TrueTypeFont::PlaceStrip( RenderDevice& device, const PixelRect& rect )
+		uint32_t TrueTypeFont::PlaceQuads( RenderDevice& device, const PixelRect& rect )
 		{
 			const Viewport viewport = device.GetViewport();
 			if ( viewport.mWidth <= 0 || viewport.mHeight <= 0 )
 				return 0;
-			if ( mStrip && mStripFilled && mStripTexture == mTexture && SameRect( rect, mStripRect ) &&
-			     SameViewport( viewport, mStripViewport ) )
-				return mStripVertices;
+			if ( mQuads && mQuadsFilled && mQuadsTexture == mTexture && SameRect( rect, mQuadsRect ) &&
+			     SameViewport( viewport, mQuadsViewport ) )
+				return mQuadCount;
 
 			// Each piece in window pixels, cut to the rectangle.
 			std::vector<Piece> shown;
@@ -257,27 +273,25 @@ namespace Platform
 				if ( placed.mRight > placed.mLeft && placed.mBottom > placed.mTop )
 					shown.push_back( placed );
 			}
-			// One strip: each quad's four corners, the quads joined by repeating the last
-			// corner of one and the first of the next (triangles of no area).
-			const uint32_t count = shown.empty() ? 0 : uint32_t( shown.size() * 6 - 2 );
-			mStripFilled = true;
-			mStripTexture = mTexture;
-			mStripRect = rect;
-			mStripViewport = viewport;
-			mStripVertices = count;
+			const uint32_t count = uint32_t( shown.size() );
+			mQuadsFilled = true;
+			mQuadsTexture = mTexture;
+			mQuadsRect = rect;
+			mQuadsViewport = viewport;
+			mQuadCount = count;
 			if ( count == 0 )
 				return 0;
-			if ( count > mStripCapacity )
+			if ( count > mQuadCapacity )
 			{
-				if ( mStrip )
-					device.ReleaseVertexBuffer( mStrip );
-				mStrip = device.CreateVertexBuffer( count );
-				mStripCapacity = mStrip ? count : 0;
+				if ( mQuads )
+					device.ReleaseVertexBuffer( mQuads );
+				mQuads = device.CreateVertexBuffer( count * kQuadVertices );
+				mQuadCapacity = mQuads ? count : 0;
 			}
-			Vertex* vertices = mStrip ? device.Lock( mStrip ) : nullptr;
+			Vertex* vertices = mQuads ? device.Lock( mQuads ) : nullptr;
 			if ( !vertices )
 			{
-				mStripFilled = false;
+				mQuadsFilled = false;
 				return 0;
 			}
 
@@ -285,22 +299,16 @@ namespace Platform
 			auto y = [&]( int pixel ) { return 1.0f - 2.0f * float( pixel - viewport.mY ) / float( viewport.mHeight ); };
 			auto u = [&]( int pixel ) { return float( pixel - rect.mLeft ) / float( mTextureWidth ); };
 			auto v = [&]( int pixel ) { return float( pixel - rect.mTop ) / float( mTextureHeight ); };
+			// Each quad's corners in strip order: top left, bottom left, top right, bottom right.
 			Vertex* out = vertices;
-			for ( size_t i = 0; i < shown.size(); ++i )
+			for ( const Piece& p : shown )
 			{
-				const Piece& p = shown[i];
-				const Vertex corners[4] = { { x( p.mLeft ), y( p.mTop ), 0.0f, kWhite, u( p.mLeft ), v( p.mTop ) },
-					                        { x( p.mLeft ), y( p.mBottom ), 0.0f, kWhite, u( p.mLeft ), v( p.mBottom ) },
-					                        { x( p.mRight ), y( p.mTop ), 0.0f, kWhite, u( p.mRight ), v( p.mTop ) },
-					                        { x( p.mRight ), y( p.mBottom ), 0.0f, kWhite, u( p.mRight ), v( p.mBottom ) } };
-				if ( i > 0 )
-					*out++ = corners[0];
-				for ( const Vertex& corner : corners )
-					*out++ = corner;
-				if ( i + 1 < shown.size() )
-					*out++ = corners[3];
+				*out++ = { x( p.mLeft ), y( p.mTop ), 0.0f, kWhite, u( p.mLeft ), v( p.mTop ) };
+				*out++ = { x( p.mLeft ), y( p.mBottom ), 0.0f, kWhite, u( p.mLeft ), v( p.mBottom ) };
+				*out++ = { x( p.mRight ), y( p.mTop ), 0.0f, kWhite, u( p.mRight ), v( p.mTop ) };
+				*out++ = { x( p.mRight ), y( p.mBottom ), 0.0f, kWhite, u( p.mRight ), v( p.mBottom ) };
 			}
-			device.Unlock( mStrip );
+			device.Unlock( mQuads );
 			return count;
 		}
 
@@ -310,13 +318,13 @@ namespace Platform
 			{
 				if ( mTexture )
 					mDevice->ReleaseTexture( mTexture );
-				if ( mStrip )
-					mDevice->ReleaseVertexBuffer( mStrip );
+				if ( mQuads )
+					mDevice->ReleaseVertexBuffer( mQuads );
 			}
 			mTexture = 0;
-			mStrip = 0;
-			mStripCapacity = 0;
-			mStripFilled = false;
+			mQuads = 0;
+			mQuadCapacity = 0;
+			mQuadsFilled = false;
 			mRendered = false;
 			mDevice = nullptr;
 		}

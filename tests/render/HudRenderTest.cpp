@@ -100,8 +100,8 @@ namespace
 	TEST_F( HudOnScreen, ATextAppearsWhereItsFractionsSayAsTheGamesFaceRendersIt )
 	{
 		// Through the device that gathers quads into batches and through the one that
-		// draws each call alone. A word is one quad (it may join a batch); two lines are
-		// a strip of their own.
+		// draws each call alone: each inked piece of a text is a quad of its own, drawn
+		// white where the picture is inked and tinted with the text's colour.
 		for ( const bool batching : { true, false } )
 		{
 			SCOPED_TRACE( batching ? "in batches" : "one call a quad" );

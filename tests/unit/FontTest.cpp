@@ -1,6 +1,6 @@
 // The platform's fonts: the TrueType face at the size asked for, rendered once per text
-// and colour onto the recording device, clipped and placed in window pixels; the
-// headless font's measures.
+// onto the recording device and tinted as it is drawn, clipped and placed in window
+// pixels; the headless font's measures.
 #include "Graphics/ContentNames.h"
 #include "Platform/Font.h"
 #include "Platform/HeadlessFont.h"
@@ -49,6 +49,20 @@ namespace
 			return font;
 		}
 
+		// The corners of the quads of every draw since `from`, four to a quad.
+		std::vector<Platform::Vertex> QuadsSince( size_t from ) const
+		{
+			std::vector<Platform::Vertex> corners;
+			for ( size_t i = from; i < mDevice->mDraws.size(); ++i )
+			{
+				const auto& draw = mDevice->mDraws[i];
+				EXPECT_EQ( draw.mPrimitives, 2u ) << "each piece its own quad";
+				for ( uint32_t v = draw.mFirst; v < draw.mFirst + 4 && v < draw.mVertices.size(); ++v )
+					corners.push_back( draw.mVertices[v] );
+			}
+			return corners;
+		}
+
 		// The texture the last draw bound, as the device keeps it.
 		const Platform::RecordingRenderDevice::PixelTexture* Drawn() const
 		{
@@ -90,18 +104,27 @@ namespace
 		EXPECT_NEAR( height, Platform::kDefaultFontHeight, 1 );
 	}
 
-	TEST_F( TrueTypeText, ASteadyTextIsRenderedOnceAndDrawnEachFrameWithOneCall )
+	TEST_F( TrueTypeText, ASteadyTextIsRenderedOnceAndDrawnEachFrameInItsColour )
 	{
 		auto font = Make( 36, 25 );
 		ASSERT_TRUE( font );
 		const PixelRect at = { 128, 504, 1280, 720 };
-		for ( int frame = 0; frame < 5; ++frame )
+		ASSERT_TRUE( font->Draw( mTarget, "Score 100", at, 0xFFFFFF4D ) );
+		const size_t quadsAFrame = mDevice->mDraws.size();
+		EXPECT_EQ( quadsAFrame, 2u ) << "two words, two pieces";
+		for ( int frame = 1; frame < 5; ++frame )
 			EXPECT_TRUE( font->Draw( mTarget, "Score 100", at, 0xFFFFFF4D ) );
-		EXPECT_EQ( CountCalls( *mDevice, "CreateTextureFromPixels" ), 1 );
+		EXPECT_EQ( CountCalls( *mDevice, "CreateCoverageTexture" ), 1 );
 		EXPECT_EQ( CountCalls( *mDevice, "CreateVertexBuffer" ), 1 );
-		EXPECT_EQ( mDevice->mDraws.size(), 5u );
+		EXPECT_EQ( mDevice->mDraws.size(), 5u * quadsAFrame );
 
-		// The glyphs are in the text's colour, and the picture has the measured size.
+		// The draw is tinted with the text's colour (ARGB), and the picture has the
+		// measured size.
+		const float* tint = mDevice->mDraws.back().mColour;
+		EXPECT_FLOAT_EQ( tint[0], 1.0f );
+		EXPECT_FLOAT_EQ( tint[1], 1.0f );
+		EXPECT_FLOAT_EQ( tint[2], 0x4D / 255.0f );
+		EXPECT_FLOAT_EQ( tint[3], 1.0f );
 		const auto* texture = Drawn();
 		ASSERT_NE( texture, nullptr );
 		int width = 0, height = 0;
@@ -111,9 +134,9 @@ namespace
 
 		// Everything drawn lies in the picture's place from the pixel (128, 504) on, as
 		// the device's -1 to 1 sees it, and the picture's pixels map one to one.
-		const auto& strip = mDevice->mDraws.back().mVertices;
-		ASSERT_GE( strip.size(), 4u );
-		for ( const Platform::Vertex& corner : strip )
+		const std::vector<Platform::Vertex> corners = QuadsSince( mDevice->mDraws.size() - quadsAFrame );
+		ASSERT_EQ( corners.size(), 4u * quadsAFrame );
+		for ( const Platform::Vertex& corner : corners )
 		{
 			const float px = ( corner.x + 1.0f ) * 640.0f, py = ( 1.0f - corner.y ) * 360.0f;
 			EXPECT_GE( px, 128.0f - 0.01f );
@@ -127,34 +150,34 @@ namespace
 		EXPECT_EQ( mDevice->mDraws.back().mPixelShader, 12u );
 		int inked = 0;
 		for ( size_t i = 0; i < texture->mRgba.size(); i += 4 )
-			if ( texture->mRgba[i + 3] == 255 )
-			{
-				++inked;
-				EXPECT_EQ( texture->mRgba[i], 0xFF );
-				EXPECT_EQ( texture->mRgba[i + 2], 0x4D );
-			}
+			inked += texture->mRgba[i + 3] == 255 ? 1 : 0;
 		EXPECT_GT( inked, 100 );
 
-		// A new text or a new colour is rendered again, and the old texture given back.
+		// A new text is rendered again and the old texture given back; a new colour
+		// (a text fading in) only tints the same picture.
 		font->Draw( mTarget, "Score 200", at, 0xFFFFFF4D );
-		font->Draw( mTarget, "Score 200", at, 0xFFFF0000 );
-		EXPECT_EQ( CountCalls( *mDevice, "CreateTextureFromPixels" ), 3 );
+		font->Draw( mTarget, "Score 200", at, 0x80FF0000 );
+		EXPECT_EQ( CountCalls( *mDevice, "CreateCoverageTexture" ), 2 );
 		EXPECT_EQ( mDevice->mPixelTextures.size(), 1u );
+		tint = mDevice->mDraws.back().mColour;
+		EXPECT_FLOAT_EQ( tint[0], 1.0f );
+		EXPECT_FLOAT_EQ( tint[1], 0.0f );
+		EXPECT_FLOAT_EQ( tint[3], 128.0f / 255.0f );
 	}
 
-	TEST_F( TrueTypeText, OnlyTheInkedPartsAreDrawnEachAQuadOfOneStrip )
+	TEST_F( TrueTypeText, OnlyTheInkedPartsAreDrawnEachItsOwnQuad )
 	{
 		auto font = Make( 36, 25 );
 		ASSERT_TRUE( font );
 		// One word: one quad.
 		ASSERT_TRUE( font->Draw( mTarget, "Health", mWindow, 0xFFFFFFFF ) );
-		EXPECT_EQ( mDevice->mDraws.back().mVertices.size(), 4u );
-		// A wide gap within a line and a blank line between two: three quads, joined
-		// into one strip by two repeated corners each.
+		const std::vector<Platform::Vertex> word = QuadsSince( 0 );
+		ASSERT_EQ( word.size(), 4u );
+		// A wide gap within a line and a blank line between two: three quads.
+		const size_t before = mDevice->mDraws.size();
 		ASSERT_TRUE( font->Draw( mTarget, "Health                +990\n\nTime", mWindow, 0xFFFFFFFF ) );
-		const auto& strip = mDevice->mDraws.back().mVertices;
-		ASSERT_EQ( strip.size(), 3u * 6u - 2u );
-		EXPECT_EQ( CountCalls( *mDevice, "DrawTriangleStrip" ), 2 );
+		const std::vector<Platform::Vertex> quads = QuadsSince( before );
+		ASSERT_EQ( quads.size(), 3u * 4u );
 
 		// No ink is left out: every texel with any ink lies in one of the quads.
 		const auto* texture = Drawn();
@@ -170,14 +193,26 @@ namespace
 				bool covered = false;
 				for ( size_t quad = 0; quad < 3 && !covered; ++quad )
 				{
-					const Platform::Vertex& topLeft = strip[quad * 6];
-					const Platform::Vertex& bottomRight = strip[quad * 6 + 3];
+					const Platform::Vertex& topLeft = quads[quad * 4];
+					const Platform::Vertex& bottomRight = quads[quad * 4 + 3];
 					covered = u > topLeft.u && u < bottomRight.u && v > topLeft.v && v < bottomRight.v;
 				}
 				outside += covered ? 0 : 1;
 			}
 		EXPECT_GT( inked, 300 );
 		EXPECT_EQ( outside, 0 );
+
+		// A word without tall letters or tails is drawn no taller than its ink: its
+		// quad is shorter than that of a word with both.
+		auto quadHeight = [&]( const char* text ) {
+			const size_t first = mDevice->mDraws.size();
+			EXPECT_TRUE( font->Draw( mTarget, text, mWindow, 0xFFFFFFFF ) );
+			const std::vector<Platform::Vertex> corners = QuadsSince( first );
+			return corners.size() == 4 ? corners[0].y - corners[1].y : 0.0f;
+		};
+		const float low = quadHeight( "acre" ), tall = quadHeight( "Hedgy" );
+		EXPECT_GT( low, 0.0f );
+		EXPECT_LT( low, 0.7f * tall );
 		// Nothing but blanks draws nothing.
 		EXPECT_FALSE( font->Draw( mTarget, "   \n ", mWindow, 0xFFFFFFFF ) );
 	}
@@ -210,7 +245,7 @@ namespace
 		EXPECT_FALSE( font->Draw( mTarget, "Kept", mWindow, 0xFFFFFFFF ) ) << "nothing is drawn while the device is lost";
 		font->OnResetDevice();
 		EXPECT_TRUE( font->Draw( mTarget, "Kept", mWindow, 0xFFFFFFFF ) );
-		EXPECT_EQ( CountCalls( *mDevice, "CreateTextureFromPixels" ), 2 ) << "rendered anew after the reset";
+		EXPECT_EQ( CountCalls( *mDevice, "CreateCoverageTexture" ), 2 ) << "rendered anew after the reset";
 
 		// A font that goes with its device leaves nothing behind on it.
 		font.reset();
