@@ -118,6 +118,8 @@ namespace Tarn
 		return id;
 	}
 
+	void LevelManager::RestartLevelIds() { NextLevelId() = 0; }
+
 	ResourceRecord* LevelManager::LevelFile( int32_t id ) const
 	{
 		const auto found = mLevelFiles.find( id );

@@ -35,6 +35,9 @@ namespace Tarn
 		void RemoveLevel( LevelObject* level );
 		// Takes the first id out of the pool; -1 when it is empty.
 		int32_t TakeId();
+		// The level ids count on for the whole process, as level files name their levels
+		// by them; a test that starts a new game in the same process counts from 1 again.
+		static void RestartLevelIds();
 		ResourceRecord* LevelFile( int32_t id ) const;
 
 		// Destroys the playing level's objects and loads the next numbered level into it.

@@ -28,6 +28,9 @@ namespace Graphics
 
 	void FontComponent::MakeFont()
 	{
+		// The window of the running game: a text laid out again (the loading screen's,
+		// the menus') may have been made for an earlier one.
+		mWindow = Tarn::Services::Get<Tarn::GameWindow>();
 		int width = 0, height = 0;
 		ClientSize( width, height );
 		mFontDesc.mHeight = static_cast<int>( static_cast<float>( height ) * mHeightScale );
@@ -42,7 +45,6 @@ namespace Graphics
 	void FontComponent::Initialise()
 	{
 		mDrawOrder = kDrawOrder;
-		mWindow = Tarn::Services::Get<Tarn::GameWindow>();
 		MakeFont();
 		int width = 0, height = 0;
 		ClientSize( width, height );

@@ -73,5 +73,12 @@ namespace Platform
 		SDL_SetHint( SDL_HINT_AUDIODRIVER, "dummy" );
 	}
 
+	void UseDisplayDrivers()
+	{
+		sHeadless = false;
+		SDL_ResetHint( SDL_HINT_VIDEODRIVER );
+		SDL_ResetHint( SDL_HINT_AUDIODRIVER );
+	}
+
 	bool IsHeadless() { return sHeadless; }
 }

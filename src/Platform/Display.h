@@ -16,6 +16,10 @@ namespace Platform
 	// Without a display SDL is started with its dummy drivers, so that the rest of
 	// the program (timers, events, audio) runs the same way.
 	void UseHeadlessDrivers();
-	// True once UseHeadlessDrivers was called: no window is made, events still flow.
+	// Back to the drivers of a real display (or those the environment names), for a
+	// game after a headless one in the same process.
+	void UseDisplayDrivers();
+	// True after UseHeadlessDrivers, until UseDisplayDrivers: no window is made, events
+	// still flow.
 	bool IsHeadless();
 }

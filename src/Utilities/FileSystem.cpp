@@ -259,6 +259,17 @@ namespace Tarn
 		AddRecord( id, record );
 	}
 
+	void FileSystem::RemoveResource( const char* id ) { mResources.erase( Hash( id ? id : "" ) ); }
+
+	std::vector<std::pair<std::string, ResourceRecord>> FileSystem::Resources() const
+	{
+		std::vector<std::pair<std::string, ResourceRecord>> resources;
+		resources.reserve( mResources.size() );
+		for ( const auto& [hash, entry] : mResources )
+			resources.emplace_back( entry.mId.GetName(), *entry.mRecord );
+		return resources;
+	}
+
 	ResourceRecord* FileSystem::FindResource( const char* id ) const
 	{
 		const auto found = mResources.find( Hash( id ? id : "" ) );

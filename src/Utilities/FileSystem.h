@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <map>
+#include <utility>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Tarn
 {
@@ -45,6 +47,11 @@ namespace Tarn
 		ResourceRecord* GetResource( const char* id ) const;
 		// The same lookup for callers to whom a missing ID is not an error.
 		ResourceRecord* FindResource( const char* id ) const;
+
+		// Forgets an ID; nothing happens for one that is not registered.
+		void RemoveResource( const char* id );
+		// Every registered ID with its record, in no particular order.
+		std::vector<std::pair<std::string, ResourceRecord>> Resources() const;
 
 		const std::string& GetUserFolder() const { return mUserFolder; }
 		size_t ResourceCount() const { return mResources.size(); }

@@ -79,7 +79,7 @@ namespace
 
 	TEST_F( PlayingLevels, TheFourLevelObjectsTakeIds1To4AndTheirFiles )
 	{
-		// The id counter runs for the whole process; ctest gives every test its own.
+		// The id counter runs for the whole process; every test starts it again.
 		const Tarn::LevelObject* levels[] = { mLevels->GetCurrentLevel(), mLevels->GetMainMenu(),
 			                                  mLevels->GetInGameGUI(), mLevels->GetScoreScreen() };
 		const char* const files[] = { "Level1.xml", "MainMenu.xml", "InGameGUI.xml", "ScoreScreen.xml" };

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 
 #include <unistd.h>
@@ -154,6 +156,32 @@ namespace
 		EXPECT_EQ( files->GetResource( "Level2" ), nullptr );
 		ASSERT_EQ( log.Messages().size(), 1u );
 		EXPECT_EQ( log.Messages()[0].mText, "Resource not found: Get ID(Level2)" );
+	}
+
+	TEST_F( UserFolder, AResourceRemovedIsGoneAndCanBeRegisteredAgain )
+	{
+		std::unique_ptr<FileSystem> files;
+		Start( files );
+		files->AddResource( "Level1", "/resource/Levels/Level1.xml" );
+		files->AddResource( "Camera", "/resource/Camera.xml" );
+		const size_t before = files->ResourceCount();
+		auto listed = files->Resources();
+		ASSERT_EQ( listed.size(), before );
+		const auto camera = std::find_if( listed.begin(), listed.end(), []( const auto& entry ) { return entry.first == "Camera"; } );
+		ASSERT_NE( camera, listed.end() );
+		EXPECT_EQ( camera->second.mPath, "resource/Camera.xml" );
+
+		files->RemoveResource( "Level1" );
+		files->RemoveResource( "Level1" );
+		files->RemoveResource( "never registered" );
+		EXPECT_EQ( files->ResourceCount(), before - 1 );
+		EXPECT_EQ( files->FindResource( "Level1" ), nullptr );
+		ASSERT_NE( files->FindResource( "Camera" ), nullptr );
+
+		KelvaneTest::LogCapture log;
+		files->AddResource( "Level1", "/resource/Levels/Other.xml" );
+		EXPECT_TRUE( log.Messages().empty() ) << "no longer registered, so no clash";
+		EXPECT_EQ( files->FindResource( "Level1" )->mPath, "resource/Levels/Other.xml" );
 	}
 
 	TEST( FileSystemPaths, NormalFormAndDirectoryTest )
