@@ -164,12 +164,7 @@ namespace Platform
 		mCalls.push_back( "CreateTextureFromPixels " + std::to_string( width ) + "x" + std::to_string( height ) );
 		if ( !rgba || width <= 0 || height <= 0 )
 			return 0;
-		const TextureHandle handle = mNextHandle++;
-		PixelTexture& texture = mPixelTextures[handle];
-		texture.mWidth = width;
-		texture.mHeight = height;
-		texture.mRgba.assign( rgba, rgba + size_t( width ) * size_t( height ) * 4 );
-		return handle;
+		return KeepPixels( std::vector<uint8_t>( rgba, rgba + size_t( width ) * size_t( height ) * 4 ), width, height );
 	}
 
 	TextureHandle RecordingRenderDevice::CreateCoverageTexture( const uint8_t* coverage, int width, int height )
@@ -177,18 +172,21 @@ namespace Platform
 		mCalls.push_back( "CreateCoverageTexture " + std::to_string( width ) + "x" + std::to_string( height ) );
 		if ( !coverage || width <= 0 || height <= 0 )
 			return 0;
+		// Kept as it reads: white, with the coverage for alpha.
+		const size_t pixels = size_t( width ) * size_t( height );
+		std::vector<uint8_t> rgba( pixels * 4, 0xFF );
+		for ( size_t i = 0; i < pixels; ++i )
+			rgba[i * 4 + 3] = coverage[i];
+		return KeepPixels( std::move( rgba ), width, height );
+	}
+
+	TextureHandle RecordingRenderDevice::KeepPixels( std::vector<uint8_t> rgba, int width, int height )
+	{
 		const TextureHandle handle = mNextHandle++;
 		PixelTexture& texture = mPixelTextures[handle];
 		texture.mWidth = width;
 		texture.mHeight = height;
-		// Kept as it reads: white, with the coverage for alpha.
-		const size_t pixels = size_t( width ) * size_t( height );
-		texture.mRgba.resize( pixels * 4 );
-		for ( size_t i = 0; i < pixels; ++i )
-		{
-			texture.mRgba[i * 4] = texture.mRgba[i * 4 + 1] = texture.mRgba[i * 4 + 2] = 0xFF;
-			texture.mRgba[i * 4 + 3] = coverage[i];
-		}
+		texture.mRgba = std::move( rgba );
 		return handle;
 	}
 

@@ -107,6 +107,8 @@ namespace Platform
 			std::map<std::string, std::vector<float>, std::less<>> mFloats;
 		};
 
+		// Files a picture made from pixels under a new handle.
+		TextureHandle KeepPixels( std::vector<uint8_t> rgba, int width, int height );
 		// A line at the end of the record, empty, reusing a retired line's memory.
 		std::string& Record();
 		DrawRecord& RecordDraw();

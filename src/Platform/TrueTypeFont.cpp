@@ -49,8 +49,9 @@ namespace Platform
 		{
 			auto inked = [&]( int x, int y ) { return coverage[size_t( y ) * size_t( width ) + size_t( x )] != 0; };
 			std::vector<Piece> pieces;
-			auto rowInked = [&]( int row ) {
-				for ( int x = 0; x < width; ++x )
+			// Whether the row has ink between the columns `left` and `right` (exclusive).
+			auto rowInked = [&]( int row, int left = 0, int right = -1 ) {
+				for ( int x = left; x < ( right < 0 ? width : right ); ++x )
 					if ( inked( x, row ) )
 						return true;
 				return false;
@@ -91,15 +92,9 @@ namespace Platform
 							right = x + 1;
 					}
 					Piece piece = { left, top, right, y };
-					auto pieceRowInked = [&]( int row ) {
-						for ( int column = piece.mLeft; column < piece.mRight; ++column )
-							if ( inked( column, row ) )
-								return true;
-						return false;
-					};
-					while ( !pieceRowInked( piece.mTop ) )
+					while ( !rowInked( piece.mTop, left, right ) )
 						++piece.mTop;
-					while ( !pieceRowInked( piece.mBottom - 1 ) )
+					while ( !rowInked( piece.mBottom - 1, left, right ) )
 						--piece.mBottom;
 					pieces.push_back( piece );
 					x = right;
