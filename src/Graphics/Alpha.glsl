@@ -4,7 +4,7 @@
 uniform sampler2D Texture0;
 #ifdef BATCHED
 // The quad's own, handed on by the vertex shader.
-flat in vec4 rgba;
+in vec4 rgba;
 #else
 uniform vec4 rgba;
 #endif

@@ -86,7 +86,7 @@ namespace Graphics
 		const GraphicsManager* graphics = Tarn::Services::Get<GraphicsManager>();
 		if ( !graphics || !graphics->GetDevice() )
 			return;
-		const Platform::TextTarget target = { graphics->GetDevice(), graphics->GetVertexShader(), graphics->GetPixelShader() };
+		const Platform::TextTarget target = { graphics->GetDevice(), graphics->GetVertexShader(), graphics->GetTextPixelShader() };
 		mFont->Draw( target, mText, mRect, mColour );
 	}
 }

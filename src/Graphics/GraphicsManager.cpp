@@ -43,8 +43,11 @@ namespace Graphics
 		parameters.mBackBufferWidth = width;
 		parameters.mBackBufferHeight = height;
 		parameters.mWindowed = !( mWindow && mWindow->Settings().mFullscreen );
-		parameters.mAutoDepthStencil = true;
-		parameters.mDepthBits = 16;
+		// Everything is drawn in order, back to front, and nothing tests depth: no depth
+		// buffer to clear and keep (a software rasteriser fills flat quads fastest
+		// without one).
+		parameters.mAutoDepthStencil = false;
+		parameters.mDepthBits = 0;
 		return parameters;
 	}
 
@@ -89,6 +92,7 @@ namespace Graphics
 		mPixelShader = Compile( kPixelShaderFile, Platform::ShaderStage::Pixel );
 		mAlphaPixelShader = Compile( kAlphaShaderFile, Platform::ShaderStage::Pixel );
 		mWavyPixelShader = Compile( kWavyShaderFile, Platform::ShaderStage::Pixel );
+		mTextPixelShader = Compile( kTextShaderFile, Platform::ShaderStage::Pixel );
 		BindStandardShaders();
 
 		// Text is drawn from this face by the fonts; it only has to be known here.
@@ -264,9 +268,10 @@ namespace Graphics
 			mDevice->ReleaseShader( mPixelShader );
 			mDevice->ReleaseShader( mWavyPixelShader );
 			mDevice->ReleaseShader( mAlphaPixelShader );
+			mDevice->ReleaseShader( mTextPixelShader );
 			mDevice->ReleaseShader( mVertexShader );
 		}
-		mPixelShader = mWavyPixelShader = mAlphaPixelShader = mVertexShader = 0;
+		mPixelShader = mWavyPixelShader = mAlphaPixelShader = mTextPixelShader = mVertexShader = 0;
 		mDevice = nullptr;
 		mOwnedDevice.reset();
 		TwTerminate();

@@ -34,6 +34,7 @@ namespace Graphics
 		static constexpr const char* kPixelShaderFile = "./src/Graphics/Pixel.glsl";
 		static constexpr const char* kAlphaShaderFile = "./src/Graphics/Alpha.glsl";
 		static constexpr const char* kWavyShaderFile = "./src/Graphics/WavyPixel.glsl";
+		static constexpr const char* kTextShaderFile = "./src/Graphics/TextPixel.glsl";
 		static constexpr const char* kFontFile = "resource/spaceranger.ttf";
 
 		explicit GraphicsManager( Tarn::Game* game );
@@ -63,6 +64,7 @@ namespace Graphics
 		Platform::ShaderHandle GetVertexShader() const { return mVertexShader; }
 		Platform::ShaderHandle GetPixelShader() const { return mPixelShader; }
 		Platform::ShaderHandle GetAlphaPixelShader() const { return mAlphaPixelShader; }
+		Platform::ShaderHandle GetTextPixelShader() const { return mTextPixelShader; }
 		Platform::ShaderHandle GetWavyPixelShader() const { return mWavyPixelShader; }
 		Matrix* GetView() { return &mView; }
 		// Puts the view back to the screen at rest, centred on the world's origin: what a
@@ -99,6 +101,7 @@ namespace Graphics
 		Platform::ShaderHandle mWavyPixelShader = 0;
 		Platform::ShaderHandle mPixelShader = 0;
 		Platform::ShaderHandle mAlphaPixelShader = 0;
+		Platform::ShaderHandle mTextPixelShader = 0;
 		Tarn::GameWindow* mWindow = nullptr;
 		bool mDeviceReady = true;
 		std::string mFontFile;

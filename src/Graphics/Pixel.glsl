@@ -4,7 +4,7 @@
 uniform sampler2D Texture0;
 #ifdef BATCHED
 // The quad's own, handed on by the vertex shader.
-flat in vec4 rgba0;
+in vec4 rgba0;
 #else
 uniform vec4 rgba0;
 #endif

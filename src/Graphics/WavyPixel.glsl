@@ -5,8 +5,8 @@
 uniform sampler2D Texture0;
 #ifdef BATCHED
 // The quad's own, handed on by the vertex shader.
-flat in vec4 rgba0;
-flat in float Time;
+in vec4 rgba0;
+in float Time;
 #else
 uniform vec4 rgba0;
 uniform float Time;

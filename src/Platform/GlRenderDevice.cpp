@@ -92,8 +92,13 @@ namespace Platform
 			{ "inQuadTime", 8, 1, 1, offsetof( BatchVertex, mTime ) },
 		};
 
-		// Indices of the largest batch: 16-bit, four vertices a quad.
-		constexpr uint32_t kMaxBatchQuads = 16384;
+		// Quads a single glDraw call takes. Mesa's software rasteriser (llvmpipe) hands
+		// at most 1020 indices at a time to its rasteriser, and only a call that fits in
+		// one such piece has its quads taken for rectangles: filled with no edge tests,
+		// and by its 8-bit fast path where the shader and blend allow, several times
+		// faster than as two triangles. Longer batches and quad lists are drawn as
+		// several calls of this size.
+		constexpr uint32_t kQuadsPerDraw = 170;
 
 		struct Constant
 		{
@@ -200,6 +205,7 @@ namespace Platform
 			void EndScene() override { Flush(); }
 			void Present() override;
 			void DrawTriangleStrip( BufferHandle buffer, uint32_t first, uint32_t primitives ) override;
+			void DrawQuads( BufferHandle buffer, uint32_t first, uint32_t quads ) override;
 			void BeginEvent( uint32_t argb, const char* name ) override;
 			void EndEvent() override;
 			bool ReadBackBuffer( std::vector<uint8_t>& rgba, int& width, int& height ) override;
@@ -219,7 +225,14 @@ namespace Platform
 			// The texture's id, decoding and handing it over first when still a file.
 			GLuint Resident( Texture& texture );
 			void BindVertexArray( GLuint vertexArray );
+			void CreateQuadIndices();
 			void CreateBatchObjects();
+			// Quads of four vertices from `firstVertex` on in the bound vertex array,
+			// through the quad indices, kQuadsPerDraw at a time.
+			void DrawIndexedQuads( uint32_t firstVertex, uint32_t quads );
+			// Binds the single program of the bound shaders with their constants and
+			// the bound texture.
+			void PrepareSingle( Program& program );
 			// Whether this draw may join a batch; then appends its quad.
 			bool Batch( Program& program, const VertexBuffer& buffer, uint32_t first, uint32_t primitives );
 			// Draws the quads gathered so far with one call.
@@ -272,7 +285,8 @@ namespace Platform
 			uint32_t mBatchVerticesUsed = 0;
 			GLuint mBatchVertexArray = 0;
 			GLuint mBatchBuffer = 0;
-			GLuint mBatchIndices = 0;
+			// Two triangles for each of kQuadsPerDraw quads, as a strip makes them.
+			GLuint mQuadIndices = 0;
 			size_t mBatchBufferBytes = 0;
 
 			struct
@@ -344,6 +358,7 @@ namespace Platform
 			glTexParameteri( GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST );
 			glTexParameteri( GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST );
 			mTextureId = mWhiteTexture;
+			CreateQuadIndices();
 			if ( mBatching )
 				CreateBatchObjects();
 
@@ -353,24 +368,31 @@ namespace Platform
 			SetViewport( viewport );
 		}
 
-		void GlRenderDevice::CreateBatchObjects()
+		void GlRenderDevice::CreateQuadIndices()
 		{
-			std::vector<uint16_t> indices( size_t( kMaxBatchQuads ) * 6 );
+			std::vector<uint16_t> indices( size_t( kQuadsPerDraw ) * 6 );
 			// The two triangles a four-vertex strip makes, in the order the strip makes
-			// them, so that a batched quad covers exactly the pixels of a single one.
-			for ( uint32_t quad = 0; quad < kMaxBatchQuads; ++quad )
+			// them, so that a quad drawn this way covers exactly the pixels of a strip.
+			for ( uint32_t quad = 0; quad < kQuadsPerDraw; ++quad )
 			{
 				const uint16_t v = uint16_t( quad * 4 );
 				const uint16_t pattern[6] = { v, uint16_t( v + 1 ), uint16_t( v + 2 ), uint16_t( v + 2 ), uint16_t( v + 1 ),
 					                          uint16_t( v + 3 ) };
 				std::copy_n( pattern, 6, indices.begin() + std::ptrdiff_t( quad ) * 6 );
 			}
-			glGenVertexArrays( 1, &mBatchVertexArray );
-			BindVertexArray( mBatchVertexArray );
-			glGenBuffers( 1, &mBatchIndices );
-			glBindBuffer( GL_ELEMENT_ARRAY_BUFFER, mBatchIndices );
+			glGenBuffers( 1, &mQuadIndices );
+			// The element buffer is the vertex array's: the plain one keeps it too.
+			BindVertexArray( mVertexArray );
+			glBindBuffer( GL_ELEMENT_ARRAY_BUFFER, mQuadIndices );
 			glBufferData( GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr( indices.size() * sizeof( uint16_t ) ), indices.data(),
 			              GL_STATIC_DRAW );
+		}
+
+		void GlRenderDevice::CreateBatchObjects()
+		{
+			glGenVertexArrays( 1, &mBatchVertexArray );
+			BindVertexArray( mBatchVertexArray );
+			glBindBuffer( GL_ELEMENT_ARRAY_BUFFER, mQuadIndices );
 			glGenBuffers( 1, &mBatchBuffer );
 			glBindBuffer( GL_ARRAY_BUFFER, mBatchBuffer );
 			const GLsizei stride = sizeof( BatchVertex );
@@ -405,7 +427,7 @@ namespace Platform
 					glDeleteTextures( 1, &texture.mId );
 			glDeleteTextures( 1, &mWhiteTexture );
 			glDeleteBuffers( 1, &mBatchBuffer );
-			glDeleteBuffers( 1, &mBatchIndices );
+			glDeleteBuffers( 1, &mQuadIndices );
 			glDeleteVertexArrays( 1, &mBatchVertexArray );
 			glDeleteVertexArrays( 1, &mVertexArray );
 			SDL_GL_DeleteContext( mContext );
@@ -583,12 +605,17 @@ namespace Platform
 		{
 			if ( !coverage || width <= 0 || height <= 0 )
 				return 0;
+			// White with the coverage for alpha, in B, G, R, A bytes. An unsized internal
+			// format lets the driver keep these bytes as they are, the one texture layout
+			// a software rasteriser's fast path for flat quads reads; a one-channel
+			// texture read through a swizzle takes its slow path.
+			std::vector<uint32_t> bgra( size_t( width ) * size_t( height ) );
+			for ( size_t i = 0; i < bgra.size(); ++i )
+				bgra[i] = 0x00FFFFFFu | ( uint32_t( coverage[i] ) << 24 );
 			return MakePixelTexture( [&] {
-				// One channel, read back as white with that channel for alpha.
-				glPixelStorei( GL_UNPACK_ALIGNMENT, 1 );
-				glTexImage2D( GL_TEXTURE_2D, 0, GL_R8, width, height, 0, GL_RED, GL_UNSIGNED_BYTE, coverage );
-				const GLint swizzle[4] = { GL_ONE, GL_ONE, GL_ONE, GL_RED };
-				glTexParameteriv( GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle );
+				glPixelStorei( GL_UNPACK_ALIGNMENT, 4 );
+				glTexImage2D( GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+				              bgra.data() );
 			} );
 		}
 
@@ -908,8 +935,7 @@ namespace Platform
 			if ( vertexShader->mPerQuadClash || pixelShader->mPerQuadClash )
 				return false;
 
-			if ( mBatch.mQuads > 0 && ( mBatch.mProgram != &program || mBatch.mTexture != mTextureId ||
-			                            mBatch.mQuads == kMaxBatchQuads ) )
+			if ( mBatch.mQuads > 0 && ( mBatch.mProgram != &program || mBatch.mTexture != mTextureId ) )
 				Flush();
 			if ( mBatch.mQuads == 0 )
 			{
@@ -970,20 +996,34 @@ namespace Platform
 				UploadConstants( program, Program::Batched, *pixelShader );
 			BindTexture( mBatch.mTexture );
 			BindVertexArray( mBatchVertexArray );
-			glDrawElementsBaseVertex( GL_TRIANGLES, GLsizei( mBatch.mQuads * 6 ), GL_UNSIGNED_SHORT, nullptr,
-			                          GLint( first ) );
+			DrawIndexedQuads( uint32_t( first ), mBatch.mQuads );
 			++mDrawCalls.mThisFrame;
 			mBatch.mQuads = 0;
 			mBatch.mFirstVertex = mBatchVerticesUsed;
 		}
 
-		void GlRenderDevice::DrawSingle( Program& program, const VertexBuffer& buffer, uint32_t first, uint32_t primitives )
+		void GlRenderDevice::DrawIndexedQuads( uint32_t firstVertex, uint32_t quads )
+		{
+			for ( uint32_t done = 0; done < quads; done += kQuadsPerDraw )
+			{
+				const uint32_t count = std::min( kQuadsPerDraw, quads - done );
+				glDrawElementsBaseVertex( GL_TRIANGLES, GLsizei( count * 6 ), GL_UNSIGNED_SHORT, nullptr,
+				                          GLint( firstVertex + done * 4 ) );
+			}
+		}
+
+		void GlRenderDevice::PrepareSingle( Program& program )
 		{
 			Use( program.mIds[Program::Single] );
 			for ( ShaderHandle handle : { mVertexShader, mPixelShader } )
 				if ( const ShaderObject* shader = FindShader( handle ) )
 					UploadConstants( program, Program::Single, *shader );
 			BindTexture( mTextureId );
+		}
+
+		void GlRenderDevice::DrawSingle( Program& program, const VertexBuffer& buffer, uint32_t first, uint32_t primitives )
+		{
+			PrepareSingle( program );
 			BindVertexArray( mVertexArray );
 			glBindBuffer( GL_ARRAY_BUFFER, buffer.mId );
 			PointVertexInputs( sizeof( Vertex ), 0 );
@@ -1003,6 +1043,28 @@ namespace Platform
 				return;
 			Flush();
 			DrawSingle( *program, found->second, first, primitives );
+		}
+
+		void GlRenderDevice::DrawQuads( BufferHandle buffer, uint32_t first, uint32_t quads )
+		{
+			auto found = mBuffers.find( buffer );
+			if ( found == mBuffers.end() || quads == 0 )
+				return;
+			// Only whole quads inside the buffer.
+			const size_t vertices = found->second.mShadow.size();
+			if ( first >= vertices )
+				return;
+			quads = uint32_t( std::min<size_t>( quads, ( vertices - first ) / 4 ) );
+			Program* program = ProgramFor( mVertexShader, mPixelShader );
+			if ( !program || quads == 0 )
+				return;
+			Flush();
+			PrepareSingle( *program );
+			BindVertexArray( mVertexArray );
+			glBindBuffer( GL_ARRAY_BUFFER, found->second.mId );
+			PointVertexInputs( sizeof( Vertex ), 0 );
+			DrawIndexedQuads( first, quads );
+			++mDrawCalls.mThisFrame;
 		}
 
 		void GlRenderDevice::BeginEvent( uint32_t, const char* name )

@@ -91,8 +91,8 @@ namespace Platform
 		// picture.
 		virtual TextureHandle CreateTextureFromPixels( const uint8_t* rgba, int width, int height ) = 0;
 		// A white texture whose alpha is `coverage`, one byte a pixel, top row first: it
-		// takes its colour from the tint it is drawn with. A quarter of an RGBA picture to
-		// keep and to read; 0 for an empty picture.
+		// takes its colour from the tint it is drawn with, so a new colour needs no new
+		// texture. 0 for an empty picture.
 		virtual TextureHandle CreateCoverageTexture( const uint8_t* coverage, int width, int height ) = 0;
 		virtual void ReleaseTexture( TextureHandle texture ) = 0;
 		virtual void SetTexture( int stage, TextureHandle texture ) = 0;
@@ -119,6 +119,15 @@ namespace Platform
 
 		// Draws `primitives` triangles of a strip from `first` on.
 		virtual void DrawTriangleStrip( BufferHandle buffer, uint32_t first, uint32_t primitives ) = 0;
+		// Draws `quads` separate quads from vertex `first` on, each four vertices in strip
+		// order (top left, bottom left, top right, bottom right), with the bound shaders,
+		// constants and texture, as one draw. A device with nothing better draws each as
+		// a strip of two triangles.
+		virtual void DrawQuads( BufferHandle buffer, uint32_t first, uint32_t quads )
+		{
+			for ( uint32_t quad = 0; quad < quads; ++quad )
+				DrawTriangleStrip( buffer, first + quad * 4, 2 );
+		}
 
 		// Brackets a group of calls for a GPU debugger; nothing where none is available.
 		virtual void BeginEvent( uint32_t argb, const char* name ) = 0;
@@ -127,7 +136,8 @@ namespace Platform
 		// The back buffer as rows of RGBA bytes, top row first.
 		virtual bool ReadBackBuffer( std::vector<uint8_t>& rgba, int& width, int& height ) = 0;
 
-		// Draw calls since the last Present (for benchmarks and tests).
+		// Draws since the last Present (for benchmarks and tests): a batch or a list of
+		// quads counts once, into however many pieces the device cuts it for the driver.
 		virtual uint32_t DrawCallsLastFrame() const = 0;
 	};
 

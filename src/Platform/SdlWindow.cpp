@@ -29,7 +29,9 @@ namespace Platform
 				SDL_GL_SetAttribute( SDL_GL_CONTEXT_MINOR_VERSION, 3 );
 				SDL_GL_SetAttribute( SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE );
 				SDL_GL_SetAttribute( SDL_GL_DOUBLEBUFFER, 1 );
-				SDL_GL_SetAttribute( SDL_GL_DEPTH_SIZE, 16 );
+				// The window's pixel format is chosen here: without depth, as the device
+				// draws.
+				SDL_GL_SetAttribute( SDL_GL_DEPTH_SIZE, 0 );
 
 				const Tarn::WindowRect client = WindowedRect();
 				mWindow = SDL_CreateWindow( mSettings.mTitle.c_str(), client.mX, client.mY, client.mWidth, client.mHeight,

@@ -34,7 +34,6 @@ namespace Platform
 		constexpr int kGapDivisor = 3;
 		// A quad's corners; each piece takes one quad of two triangles.
 		constexpr uint32_t kQuadVertices = 4;
-		constexpr uint32_t kQuadTriangles = 2;
 
 		// A part of the text's picture, in its pixels; right and bottom exclusive.
 		struct Piece
@@ -213,8 +212,7 @@ namespace Platform
 			device.SetShaderMatrix( target.mVertexShader, "WorldViewProj", glm::mat4( 1.0f ) );
 			device.SetShaderFloat4( target.mPixelShader, "rgba0", colour );
 			device.SetTexture( 0, mTexture );
-			for ( uint32_t quad = 0; quad < quads; ++quad )
-				device.DrawTriangleStrip( mQuads, quad * kQuadVertices, kQuadTriangles );
+			device.DrawQuads( mQuads, 0, quads );
 			return true;
 		}
 

@@ -54,18 +54,20 @@ namespace
 	TEST_F( HeadlessGraphics, InitialisesInOrderAndBindsTheStandardShaders )
 	{
 		const std::vector<std::string>& calls = mDevice->mCalls;
-		ASSERT_GE( calls.size(), 8u );
+		ASSERT_GE( calls.size(), 9u );
 		EXPECT_EQ( calls[0], "Create 1280x720 windowed" );
 		EXPECT_EQ( calls[1], "SetFixedStates" );
 		EXPECT_EQ( calls[2], "CompileShader vertex ./src/Graphics/Vertex.glsl" );
 		EXPECT_EQ( calls[3], "CompileShader pixel ./src/Graphics/Pixel.glsl" );
 		EXPECT_EQ( calls[4], "CompileShader pixel ./src/Graphics/Alpha.glsl" );
 		EXPECT_EQ( calls[5], "CompileShader pixel ./src/Graphics/WavyPixel.glsl" );
-		EXPECT_EQ( calls[6], "SetVertexShader " + std::to_string( mGraphics->GetVertexShader() ) );
-		EXPECT_EQ( calls[7], "SetPixelShader " + std::to_string( mGraphics->GetPixelShader() ) );
+		EXPECT_EQ( calls[6], "CompileShader pixel ./src/Graphics/TextPixel.glsl" );
+		EXPECT_EQ( calls[7], "SetVertexShader " + std::to_string( mGraphics->GetVertexShader() ) );
+		EXPECT_EQ( calls[8], "SetPixelShader " + std::to_string( mGraphics->GetPixelShader() ) );
 		EXPECT_NE( mGraphics->GetVertexShader(), 0u );
 		EXPECT_NE( mGraphics->GetAlphaPixelShader(), 0u );
 		EXPECT_NE( mGraphics->GetWavyPixelShader(), 0u );
+		EXPECT_NE( mGraphics->GetTextPixelShader(), 0u );
 		EXPECT_EQ( mDevice->mBoundPixelShader, mGraphics->GetPixelShader() );
 		EXPECT_EQ( mGraphics->mDrawOrder, 7 );
 
@@ -156,7 +158,7 @@ namespace
 	TEST_F( HeadlessFullscreenGraphics, AFullScreenWindowCreatesTheDeviceNotWindowed )
 	{
 		EXPECT_FALSE( mDevice->GetPresentParameters().mWindowed );
-		EXPECT_EQ( mDevice->GetPresentParameters().mDepthBits, 16 );
+		EXPECT_FALSE( mDevice->GetPresentParameters().mAutoDepthStencil );
 	}
 
 	TEST( RecordingDevice, ShaderCompilationFailsForAMissingFileOrWhenTold )

@@ -426,7 +426,7 @@ namespace
 			out << "#version 330 core\n"
 			       "uniform sampler2D Texture0;\n"
 			       "uniform vec4 Extra;\n"
-			       "#ifdef BATCHED\nflat in vec4 rgba0;\n#else\nuniform vec4 rgba0;\n#endif\n"
+			       "#ifdef BATCHED\nin vec4 rgba0;\n#else\nuniform vec4 rgba0;\n#endif\n"
 			       "in vec4 vColour;\nin vec2 vTexCoord;\nout vec4 outColour;\n"
 			       "void main() { outColour = texture( Texture0, vTexCoord ) * rgba0 * Extra; }\n";
 		}

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -105,6 +106,64 @@ namespace
 		mDevice->Present();
 		EXPECT_EQ( mDevice->DrawCallsLastFrame(), 1u );
 		mDevice->ReleaseVertexBuffer( quad );
+	}
+
+	TEST_F( RealDevice, AQuadListDrawsEachQuadOfItsRangeInItsPlaceAndNoneBeyondTheBuffer )
+	{
+		ASSERT_NE( mDevice, nullptr );
+		ASSERT_TRUE( mGraphics->BeginFrame() );
+		// 400 cells of 32 x 72 pixels, each quad in its own colour: more than the device
+		// draws in one piece, so pieces must follow on where the last one stopped.
+		constexpr int kColumns = 40, kRows = 10, kQuads = kColumns * kRows;
+		auto colourOf = []( int quad ) {
+			return 0xFF000000u | ( uint32_t( quad & 0xFF ) << 16 ) | ( uint32_t( 32 + 64 * ( quad >> 8 ) ) << 8 ) | 200u;
+		};
+		const Platform::BufferHandle buffer = mDevice->CreateVertexBuffer( kQuads * 4 );
+		Platform::Vertex* v = mDevice->Lock( buffer );
+		ASSERT_NE( v, nullptr );
+		for ( int quad = 0; quad < kQuads; ++quad )
+		{
+			const float left = float( quad % kColumns ) / kColumns * 2.0f - 1.0f, right = left + 2.0f / kColumns;
+			const float top = 1.0f - float( quad / kColumns ) / kRows * 2.0f, bottom = top - 2.0f / kRows;
+			const uint32_t colour = colourOf( quad );
+			v[quad * 4 + 0] = { left, top, 0.5f, colour, 0, 0 };
+			v[quad * 4 + 1] = { left, bottom, 0.5f, colour, 0, 1 };
+			v[quad * 4 + 2] = { right, top, 0.5f, colour, 1, 0 };
+			v[quad * 4 + 3] = { right, bottom, 0.5f, colour, 1, 1 };
+		}
+		mDevice->Unlock( buffer );
+		const float white[4] = { 1.0f, 1.0f, 1.0f, 1.0f };
+		mDevice->SetShaderMatrix( mGraphics->GetVertexShader(), "WorldViewProj", Graphics::Identity() );
+		mDevice->SetShaderFloat4( mGraphics->GetPixelShader(), "rgba0", white );
+		mDevice->SetTexture( 0, 0 );
+		// All but the first and the last, then from the last on with more asked for than
+		// the buffer holds.
+		mDevice->DrawQuads( buffer, 4, kQuads - 2 );
+		mDevice->DrawQuads( buffer, ( kQuads - 1 ) * 4, 10 );
+
+		std::vector<uint8_t> pixels;
+		int width = 0, height = 0;
+		ASSERT_TRUE( mDevice->ReadBackBuffer( pixels, width, height ) );
+		ASSERT_EQ( width, 1280 );
+		int wrong = 0;
+		for ( int quad = 0; quad < kQuads; ++quad )
+		{
+			const int x = ( quad % kColumns ) * 32 + 16, y = ( quad / kColumns ) * 72 + 36;
+			const Pixel seen = At( pixels, width, x, y );
+			const uint32_t colour = quad == 0 ? 0xFF6464FFu : colourOf( quad );
+			const Pixel expected = { int( ( colour >> 16 ) & 0xFF ), int( ( colour >> 8 ) & 0xFF ), int( colour & 0xFF ), 255 };
+			if ( std::abs( seen.r - expected.r ) <= 1 && std::abs( seen.g - expected.g ) <= 1 &&
+			     std::abs( seen.b - expected.b ) <= 1 )
+				continue;
+			ADD_FAILURE() << "quad " << quad << " shows " << seen.r << "," << seen.g << "," << seen.b << " not "
+			              << expected.r << "," << expected.g << "," << expected.b;
+			if ( ++wrong == 5 )
+				break;
+		}
+		mDevice->EndScene();
+		mDevice->Present();
+		EXPECT_EQ( mDevice->DrawCallsLastFrame(), 2u ) << "each list is one draw, however the device cuts it";
+		mDevice->ReleaseVertexBuffer( buffer );
 	}
 
 	TEST_F( RealDevice, ABrokenShaderReportsTheCompilersMessage )
