@@ -16,6 +16,7 @@
 #include <glm/geometric.hpp>
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
@@ -65,8 +66,10 @@ namespace Graphics
 		mShake = false;
 		mFollowPlayer = false;
 		mFollowLocks.reset();
+		mFollowed = Tarn::PlayerObjectName();
+		mZoomDepth = mZoomFrom = mZoomGoal = mZoomTime = mZoomLength = 0.0f;
 		CreateTweakBar();
-		mPlayerPosition = FindPlayerPosition();
+		mPlayerPosition = FindPosition( mFollowed );
 	}
 
 	void Camera::Shutdown()
@@ -145,10 +148,10 @@ namespace Graphics
 		kBar.AddTweakEntries( mTweakBar, *this );
 	}
 
-	const Tarn::Vector2* Camera::FindPlayerPosition() const
+	const Tarn::Vector2* Camera::FindPosition( const Tarn::HashedName& name ) const
 	{
-		Tarn::Object* player = Tarn::FindPlayer();
-		auto* transform = player ? player->GetComponent<Tarn::TransformComponent>() : nullptr;
+		Tarn::Object* object = Tarn::ObjectManager::Instance().GetObject( name );
+		auto* transform = object ? object->GetComponent<Tarn::TransformComponent>() : nullptr;
 		return transform ? &transform->mPosition : nullptr;
 	}
 
@@ -160,9 +163,10 @@ namespace Graphics
 
 	void Camera::Update( Tarn::GameTime& gameTime )
 	{
+		StepZoom( gameTime.ElapsedSeconds );
 		if ( mFollowPlayer )
 		{
-			mPlayerPosition = FindPlayerPosition();
+			mPlayerPosition = FindPosition( mFollowed );
 			if ( !mPlayerPosition )
 				return;
 			const float px = mPlayerPosition->X, py = mPlayerPosition->Y;
@@ -210,9 +214,39 @@ namespace Graphics
 		mFollowLocks.set( 0 );
 	}
 
+	void Camera::Follow( const Tarn::HashedName& name )
+	{
+		mFollowed = name;
+		mFollowPlayer = true;
+		mPlayerPosition = FindPosition( mFollowed );
+	}
+
+	void Camera::ZoomTo( float depth, float seconds )
+	{
+		mZoomFrom = mZoomDepth;
+		mZoomGoal = depth;
+		mZoomTime = 0.0f;
+		mZoomLength = seconds;
+		if ( seconds <= 0.0f )
+			StepZoom( 0.0f );
+	}
+
+	void Camera::StepZoom( float dt )
+	{
+		if ( mZoomDepth == mZoomGoal )
+			return;
+		mZoomTime += dt;
+		const float t = mZoomLength > 0.0f ? std::min( mZoomTime / mZoomLength, 1.0f ) : 1.0f;
+		// Smooth at both ends: the camera neither jumps off nor stops dead.
+		const float eased = t * t * ( 3.0f - 2.0f * t );
+		const float depth = t >= 1.0f ? mZoomGoal : mZoomFrom + ( mZoomGoal - mZoomFrom ) * eased;
+		Move( depth - mZoomDepth );
+		mZoomDepth = depth;
+	}
+
 	void Camera::CentreOnPlayer()
 	{
-		mPlayerPosition = FindPlayerPosition();
+		mPlayerPosition = FindPosition( Tarn::PlayerObjectName() );
 		if ( !mPlayerPosition )
 			return;
 		mLook.x = mEye.x = mPlayerPosition->X;

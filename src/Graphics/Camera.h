@@ -32,12 +32,22 @@ namespace Graphics
 
 		// Follows the player's x from now on.
 		void StartFollowing();
+		// Follows the object of that name from now on, on the axes the locks leave free
+		// (a cinematic turns the camera to the boss and back to the player).
+		void Follow( const Tarn::HashedName& name );
+		const Tarn::HashedName& Followed() const { return mFollowed; }
+		// Eases the camera along its line of sight to `depth` in from its normal view
+		// over `seconds` (at once for none); a depth of 0 is the normal view again.
+		void ZoomTo( float depth, float seconds );
+		float ZoomDepth() const { return mZoomDepth; }
 		// Stands over the player's x at once, where following would end up: a level
 		// starts with its ship in view.
 		void CentreOnPlayer();
 		// Along the line of sight, by amount x speed x the step length.
 		void MoveForward( float amount );
 		void MoveBackward( float amount );
+		// Along the line of sight by `distance` world units, forward when positive.
+		void Move( float distance );
 		// The screen shake: a flicker of rotation and offset while a shake runs.
 		Matrix GetShakeMatrix();
 		// Writes the camera file (the speed always as "1.0").
@@ -56,6 +66,8 @@ namespace Graphics
 		Matrix* mView = nullptr;
 		float mSpeed = 1.0f;
 		bool mFollowPlayer = false;
+		// The position of what the camera follows: the player, unless it was told to
+		// follow another object.
 		const Tarn::Vector2* mPlayerPosition = nullptr;
 		bool mShake = false;
 		std::bitset<4> mFollowLocks;
@@ -73,8 +85,18 @@ namespace Graphics
 		static ShakeState& Shake();
 
 	private:
-		const Tarn::Vector2* FindPlayerPosition() const;
+		const Tarn::Vector2* FindPosition( const Tarn::HashedName& name ) const;
 		float StepSeconds() const;
-		void Move( float distance );
+		void StepZoom( float dt );
+
+		// What the camera follows: the player from initialisation on.
+		Tarn::HashedName mFollowed{ "" };
+		// The zoom: how far in the camera stands now, where it set out from and where it
+		// is going, and how far through the ease it is.
+		float mZoomDepth = 0.0f;
+		float mZoomFrom = 0.0f;
+		float mZoomGoal = 0.0f;
+		float mZoomTime = 0.0f;
+		float mZoomLength = 0.0f;
 	};
 }
