@@ -5,8 +5,8 @@
 #include "Core/ObjectManager.h"
 #include "Core/TypeRegistry.h"
 #include "Game/MirrorComponent.h"
+#include "Game/Player.h"
 #include "Game/VertexComponent.h"
-#include "GameStates/ButtonManager.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/SoundManager.h"
 #include "Graphics/AnimationComponent.h"
@@ -206,14 +206,15 @@ namespace Tarn
 
 	void BeamComponent::OnPressed( int32_t, int32_t, int32_t button )
 	{
-		// A click on a menu page, or one that answers the loading screen, fires nothing.
-		if ( IsBeamButton( button ) && !MenusHoldInput() )
+		// A click on a menu page, one that answers the loading screen or one during a
+		// cinematic fires nothing.
+		if ( IsBeamButton( button ) && !PlayerControlsHeld() )
 			PlayOnce( kFireSound );
 	}
 
 	void BeamComponent::OnHeld( int32_t x, int32_t y, int32_t button )
 	{
-		if ( IsBeamButton( button ) && !MenusHoldInput() )
+		if ( IsBeamButton( button ) && !PlayerControlsHeld() )
 			HeldUpdate( PointerInWorld( x, y ), StepSeconds() );
 	}
 

@@ -230,6 +230,14 @@ namespace Tarn
 
 	Object* FindPlayer() { return ObjectManager::Instance().GetObject( PlayerObjectName() ); }
 
+	bool PlayerControlsHeld()
+	{
+		if ( MenusHoldInput() )
+			return true;
+		const auto* player = ObjectManager::Instance().GetObjectOfType<Player>( PlayerObjectName() );
+		return player && player->ControlsHeld();
+	}
+
 	void Player::Initialise()
 	{
 		// A component type that is not built yet is simply not added.
@@ -330,9 +338,9 @@ namespace Tarn
 
 	void Player::OnKeyHeld( uint32_t key, uint32_t )
 	{
-		// A menu page in front, or the loading screen, has the keys: they neither steer
-		// nor start the clock.
-		if ( MenusHoldInput() )
+		// A menu page in front, the loading screen or a cinematic has the keys: they
+		// neither steer nor start the clock.
+		if ( PlayerControlsHeld() )
 			return;
 		StartLevelClock();
 		if ( IgnoresKeys() )
@@ -360,7 +368,7 @@ namespace Tarn
 
 	void Player::OnMouseHeld( int32_t, int32_t, int32_t )
 	{
-		if ( !MenusHoldInput() )
+		if ( !PlayerControlsHeld() )
 			StartLevelClock();
 	}
 	void Player::OnMouseReleased( int32_t, int32_t, int32_t ) {}

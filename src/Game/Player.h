@@ -17,6 +17,9 @@ namespace Tarn
 	inline constexpr const char* kPlayerObjectName = "Player1";
 	const HashedName& PlayerObjectName();
 	Object* FindPlayer();
+	// The ship and its beam leave the keys and the mouse alone: a menu page in front has
+	// them, or a cinematic holds the player's controls.
+	bool PlayerControlsHeld();
 
 	// The ship the user steers, looked up by others by kPlayerObjectName. W, A, S, D push
 	// it; what it touches may hurt it, slow it or let it win (a table of contacts, one
@@ -59,6 +62,10 @@ namespace Tarn
 		// says whether the hit landed.
 		bool TakeHit( float damage, float fromVx );
 
+		// A cinematic takes the controls from the player and gives them back.
+		void HoldControls( bool held ) { mControlsHeld = held; }
+		bool ControlsHeld() const { return mControlsHeld; }
+
 		bool IsInvulnerable() const;
 		// Won and being drawn into the exit.
 		bool IsFleeing() const;
@@ -79,6 +86,7 @@ namespace Tarn
 		void StartLevelClock() const;
 
 		bool mSubscribed = false;
+		bool mControlsHeld = false;
 		// What this player handed the physics and collision managers, to take back only
 		// its own at shutdown (the components are gone by then; only compared).
 		const void* mGivenPosition = nullptr;
