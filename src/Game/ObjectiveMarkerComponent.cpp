@@ -20,6 +20,8 @@ namespace Tarn
 		mDone = false;
 		mNotStarted = true;
 		mWaiting = false;
+		mElapsed = 0.0f;
+		mStartValue = 0.0f;
 		if ( ObjectiveManager* objectives = Services::Get<ObjectiveManager>() )
 			objectives->Register( this );
 	}

@@ -3,7 +3,7 @@
 // One link of a chain of objective markers that a scripted level builds: the marker
 // before it, how long its turn lasts and whether it is done, and for a text marker the
 // text it shows and whether it still waits for the player to close the text box. It
-// holds data only; the text box and the behaviours of the scripted levels read it.
+// holds data only; the text box and the marker behaviours (MarkerBehaviours.h) read it.
 
 #include "Core/ObjectComponent.h"
 #include "core/HashedName.h"
@@ -38,5 +38,9 @@ namespace Tarn
 		bool mIsTextMarker = false;
 		// A text marker waits until the player has read its text.
 		bool mWaiting = false;
+		// How long its turn has run, in seconds, and what its behaviour began from (the
+		// boss's alpha before it fades); the behaviour keeps both.
+		float mElapsed = 0.0f;
+		float mStartValue = 0.0f;
 	};
 }

@@ -1,6 +1,9 @@
 #include "Game/Scenery.h"
 
+#include "Core/GameTime.h"
 #include "Core/TypeRegistry.h"
+#include "Game/MarkerBehaviours.h"
+#include "Game/ObjectiveMarkerComponent.h"
 #include "Graphics/EmitterComponent.h"
 #include "Graphics/MeshComponent.h"
 #include "Physics/CollisionComponent.h"
@@ -76,4 +79,10 @@ namespace Tarn
 	void TutorialObject::Initialise() { Assemble( kSign ); }
 
 	void ObjectiveMarkerObject::Initialise() { Assemble( kMarker ); }
+
+	void ObjectiveMarkerObject::Update( GameTime& gameTime )
+	{
+		if ( auto* link = GetComponent<ObjectiveMarkerComponent>() )
+			PlayMarkerStep( *this, *link, gameTime.ElapsedSeconds );
+	}
 }

@@ -4,8 +4,9 @@
 // field, the crystal-face enemy sprites, the enemy-spawner pads, the tutorial sign and
 // the objective markers' trigger points. Each is its component list and its start
 // values; what they do is others' (the player's contacts, the debris launcher, the
-// scripted levels).
+// marker behaviours).
 
+#include "Core/GameComponent.h"
 #include "Core/Object.h"
 #include "core/HashedName.h"
 
@@ -70,12 +71,14 @@ namespace Tarn
 		void Initialise() override;
 	};
 
-	// A trigger point of a scripted level's chain of markers.
-	class ObjectiveMarkerObject : public SceneryObject
+	// A trigger point of a scripted level's chain of markers; it plays its own turn in
+	// the chain, once a step (MarkerBehaviours.h).
+	class ObjectiveMarkerObject : public SceneryObject, public IsUpdatable
 	{
 		TARN_CLASS_NAME( ObjectiveMarkerObject )
 
 	public:
 		void Initialise() override;
+		void Update( GameTime& gameTime ) override;
 	};
 }
