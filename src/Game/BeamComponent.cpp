@@ -214,8 +214,19 @@ namespace Tarn
 
 	void BeamComponent::OnHeld( int32_t x, int32_t y, int32_t button )
 	{
-		if ( IsBeamButton( button ) && !PlayerControlsHeld() )
+		if ( !IsBeamButton( button ) )
+			return;
+		if ( !PlayerControlsHeld() )
+		{
 			HeldUpdate( PointerInWorld( x, y ), StepSeconds() );
+			return;
+		}
+		// Controls taken while the beam fires (a cinematic, a menu page) cut it as a
+		// release would: it does not hang on the screen, nor keep its target lit, until
+		// the button comes up. Held on afterwards, it grows again from nothing.
+		const auto* mesh = mOwner ? mOwner->GetComponent<Graphics::MeshComponent>() : nullptr;
+		if ( mPlayerBeam && mesh && mesh->mVisible )
+			Cut( PointerInWorld( x, y ) );
 	}
 
 	void BeamComponent::OnReleased( int32_t x, int32_t y, int32_t button )

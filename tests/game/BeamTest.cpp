@@ -6,6 +6,7 @@
 #include "Core/TypeRegistry.h"
 #include "Game/BeamComponent.h"
 #include "Game/MirrorComponent.h"
+#include "Game/Player.h"
 #include "Game/VertexComponent.h"
 #include "GameStates/LevelManager.h"
 #include "GameStates/SoundManager.h"
@@ -268,6 +269,35 @@ namespace
 		Press( { -5, 0 } );
 		mGame->Mouse().Update( mGame->Project().GetGameTime() );
 		EXPECT_NEAR( Length( "EnergyBeam1" ), 1.6f, 1e-4f );
+	}
+
+	TEST_F( BeamInGame, ControlsTakenWhileItFiresCutItAndItGrowsAgainWhenTheyComeBack )
+	{
+		Create( "InanimateObject", "Prism1", { 7, 0 } );
+		Press( { 7, 0 } );
+		Step( 60 );
+		ASSERT_EQ( TargetOf( "EnergyBeam1" ), std::string( "Prism1" ) );
+		ASSERT_TRUE( Mesh( "EnergyBeam1" ).mVisible );
+
+		// A cinematic takes the controls with the button still down.
+		auto* ship = Tarn::ObjectManager::Instance().GetObjectOfType<Tarn::Player>( HashedName( "Player1" ) );
+		ASSERT_NE( ship, nullptr );
+		ship->HoldControls( true );
+		Step();
+		EXPECT_FALSE( Mesh( "EnergyBeam1" ).mVisible );
+		EXPECT_FALSE( Mesh( "BeamEffect1" ).mVisible );
+		EXPECT_EQ( Length( "EnergyBeam1" ), 0.0f );
+		EXPECT_EQ( TargetOf( "EnergyBeam1" ), std::string() ) << "the prism is let go";
+		Step( 30 );
+		EXPECT_FALSE( Mesh( "EnergyBeam1" ).mVisible ) << "nothing fires while the controls are held";
+
+		// Given back with the button still down, the beam grows again from nothing.
+		ship->HoldControls( false );
+		Step();
+		EXPECT_TRUE( Mesh( "EnergyBeam1" ).mVisible );
+		EXPECT_GT( Length( "EnergyBeam1" ), 0.0f );
+		EXPECT_LT( Length( "EnergyBeam1" ), 7.0f );
+		Release();
 	}
 
 	TEST_F( BeamInGame, AMirrorReflectsABeamStrikingItsFaceIntoTheBeamNamedAfterIt )
