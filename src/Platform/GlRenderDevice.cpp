@@ -230,9 +230,9 @@ namespace Platform
 			// Quads of four vertices from `firstVertex` on in the bound vertex array,
 			// through the quad indices, kQuadsPerDraw at a time.
 			void DrawIndexedQuads( uint32_t firstVertex, uint32_t quads );
-			// Binds the single program of the bound shaders with their constants and
-			// the bound texture.
-			void PrepareSingle( Program& program );
+			// Binds the single program of the bound shaders with their constants, the
+			// bound texture and the buffer's vertices, for a draw outside the batches.
+			void PrepareSingle( Program& program, const VertexBuffer& buffer );
 			// Whether this draw may join a batch; then appends its quad.
 			bool Batch( Program& program, const VertexBuffer& buffer, uint32_t first, uint32_t primitives );
 			// Draws the quads gathered so far with one call.
@@ -1012,21 +1012,21 @@ namespace Platform
 			}
 		}
 
-		void GlRenderDevice::PrepareSingle( Program& program )
+		void GlRenderDevice::PrepareSingle( Program& program, const VertexBuffer& buffer )
 		{
 			Use( program.mIds[Program::Single] );
 			for ( ShaderHandle handle : { mVertexShader, mPixelShader } )
 				if ( const ShaderObject* shader = FindShader( handle ) )
 					UploadConstants( program, Program::Single, *shader );
 			BindTexture( mTextureId );
+			BindVertexArray( mVertexArray );
+			glBindBuffer( GL_ARRAY_BUFFER, buffer.mId );
+			PointVertexInputs( sizeof( Vertex ), 0 );
 		}
 
 		void GlRenderDevice::DrawSingle( Program& program, const VertexBuffer& buffer, uint32_t first, uint32_t primitives )
 		{
-			PrepareSingle( program );
-			BindVertexArray( mVertexArray );
-			glBindBuffer( GL_ARRAY_BUFFER, buffer.mId );
-			PointVertexInputs( sizeof( Vertex ), 0 );
+			PrepareSingle( program, buffer );
 			glDrawArrays( GL_TRIANGLE_STRIP, GLint( first ), GLsizei( primitives + 2 ) );
 			++mDrawCalls.mThisFrame;
 		}
@@ -1059,10 +1059,7 @@ namespace Platform
 			if ( !program || quads == 0 )
 				return;
 			Flush();
-			PrepareSingle( *program );
-			BindVertexArray( mVertexArray );
-			glBindBuffer( GL_ARRAY_BUFFER, found->second.mId );
-			PointVertexInputs( sizeof( Vertex ), 0 );
+			PrepareSingle( *program, found->second );
 			DrawIndexedQuads( first, quads );
 			++mDrawCalls.mThisFrame;
 		}
